@@ -1,0 +1,44 @@
+#include "automation/class_factory.h"
+
+#include <cctype>
+
+namespace qv::automation {
+namespace {
+
+std::string Lower(const std::string& s) {
+  std::string out = s;
+  for (char& c : out)
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return out;
+}
+
+}  // namespace
+
+void ClassFactory::Register(const std::string& progId, Creator creator) {
+  classes_[Lower(progId)] = Entry{progId, std::move(creator)};
+}
+
+void ClassFactory::Unregister(const std::string& progId) {
+  classes_.erase(Lower(progId));
+}
+
+bool ClassFactory::Has(const std::string& progId) const {
+  return classes_.count(Lower(progId)) != 0;
+}
+
+ObjectRef ClassFactory::Create(const std::string& progId) const {
+  const auto it = classes_.find(Lower(progId));
+  if (it == classes_.end()) Raise(err::kCannotCreate);
+  ObjectRef o = it->second.creator();
+  if (!o) Raise(err::kCannotCreate);
+  return o;
+}
+
+std::vector<std::string> ClassFactory::ProgIds() const {
+  std::vector<std::string> ids;
+  for (const auto& [key, entry] : classes_)
+    ids.push_back(entry.progId);
+  return ids;
+}
+
+}  // namespace qv::automation

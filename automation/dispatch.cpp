@@ -1,0 +1,68 @@
+#include "automation/dispatch.h"
+
+#include <cctype>
+
+namespace qv::automation {
+namespace {
+
+std::string Lower(std::string_view s) {
+  std::string out(s);
+  for (char& c : out)
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return out;
+}
+
+}  // namespace
+
+Variant& Args::operator[](size_t i) {
+  if (i >= values_.size()) Raise(err::kWrongArgCount);
+  return values_[i];
+}
+
+DispatchTable::DispatchTable(std::string className, std::vector<Member> members,
+                             std::string defaultMember)
+    : className_(std::move(className)),
+      members_(std::move(members)),
+      default_(std::move(defaultMember)) {
+  // A later declaration of the same name (a derived class overriding a base member) wins.
+  for (size_t i = 0; i < members_.size(); ++i)
+    index_[Lower(members_[i].name)] = i;
+}
+
+const Member* DispatchTable::Find(std::string_view name) const {
+  const auto it = index_.find(Lower(name));
+  return it == index_.end() ? nullptr : &members_[it->second];
+}
+
+Variant Invoke(Dispatch& object, std::string_view name, CallKind kind, std::vector<Variant>& args) {
+  const Member* m = object.Members().Find(name);
+  if (!m) Raise(err::kNoSuchMember);
+  Args a(args);
+  if (kind == CallKind::PropertyPut) {
+    if (!m->put || args.empty()) Raise(err::kWrongArgCount);
+    const Variant value = args.back();
+    std::vector<Variant> rest(args.begin(), args.end() - 1);
+    Args ra(rest);
+    m->put(object, ra, value);
+    return Variant();
+  }
+  return m->get(object, a);
+}
+
+Variant Get(const ObjectRef& object, std::string_view name, std::vector<Variant> args) {
+  if (!object) Raise(err::kObjectNotSet);
+  return Invoke(*object, name, CallKind::PropertyGet, args);
+}
+
+void Put(const ObjectRef& object, std::string_view name, const Variant& value) {
+  if (!object) Raise(err::kObjectNotSet);
+  std::vector<Variant> args{value};
+  Invoke(*object, name, CallKind::PropertyPut, args);
+}
+
+Variant Call(const ObjectRef& object, std::string_view name, std::vector<Variant> args) {
+  if (!object) Raise(err::kObjectNotSet);
+  return Invoke(*object, name, CallKind::Method, args);
+}
+
+}  // namespace qv::automation

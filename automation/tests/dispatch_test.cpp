@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include "automation/class_factory.h"
+#include "automation/dispatch.h"
+#include "automation/error_trap.h"
+
+namespace qv::automation {
+namespace {
+
+class Counter : public Dispatch {
+ public:
+  int value = 0;
+  const DispatchTable& Members() const override {
+    static const DispatchTable table =
+        ClassTable<Counter>("Counter")
+            .Prop(
+                "Value", [](Counter& c) { return c.value; },
+                [](Counter& c, const Variant& v) { c.value = v.ToInt32(); })
+            .Method("Add", [](Counter& c, Args& a) { return c.value += a.Int(0); })
+            .Sub("Cancel", [](Counter&, Args& a) { a[0] = Variant(true); })
+            .GetArgs("Item", [](Counter& c, Args& a) { return c.value * a.Int(0); })
+            .Default("Item")
+            .Build();
+    return table;
+  }
+};
+
+TEST(Dispatch, MembersAreFoundWithoutRegardToCase) {
+  auto c = std::make_shared<Counter>();
+  ObjectRef o = c;
+  Put(o, "value", Variant(5));
+  EXPECT_EQ(Get(o, "VALUE").ToInt32(), 5);
+  EXPECT_EQ(Call(o, "add", {Variant(2)}).ToInt32(), 7);
+  EXPECT_EQ(Get(o, "Item", {Variant(3)}).ToInt32(), 21);
+  EXPECT_EQ(c->Members().DefaultMember(), "Item");
+  EXPECT_EQ(Variant(o).TypeName(), "Counter");
+}
+
+TEST(Dispatch, ByReferenceArgumentsAreWrittenBack) {
+  auto c = std::make_shared<Counter>();
+  std::vector<Variant> args{Variant(false)};
+  Invoke(*c, "Cancel", CallKind::Method, args);
+  EXPECT_TRUE(args[0].ToBool());
+}
+
+TEST(Dispatch, UnknownMembersMissingArgumentsAndReadOnlyWritesRaise) {
+  ObjectRef o = std::make_shared<Counter>();
+  auto number = [&](auto f) {
+    try {
+      f();
+    } catch (const AutomationError& e) {
+      return e.Number();
+    }
+    return 0;
+  };
+  EXPECT_EQ(number([&] { Get(o, "Nope"); }), err::kNoSuchMember);
+  EXPECT_EQ(number([&] { Call(o, "Add"); }), err::kWrongArgCount);
+  EXPECT_EQ(number([&] { Put(o, "Item", Variant(1)); }), err::kWrongArgCount);
+  EXPECT_EQ(number([&] { Get(nullptr, "Value"); }), err::kObjectNotSet);
+}
+
+TEST(ClassFactory, CreatesByProgIdWithoutRegardToCase) {
+  ClassFactory f;
+  f.Register("Test.Counter", [] { return std::make_shared<Counter>(); });
+  EXPECT_TRUE(f.Has("test.counter"));
+  EXPECT_EQ(f.Create("TEST.COUNTER")->TypeName(), "Counter");
+  EXPECT_THROW(f.Create("Test.Missing"), AutomationError);
+  f.Unregister("Test.Counter");
+  EXPECT_FALSE(f.Has("Test.Counter"));
+}
+
+TEST(ErrorTrap, TrapReportsAndReturnsTheFailureResult) {
+  ErrInfo seen;
+  const int r =
+      TrapValue([]() -> int { Raise(err::kSubscript); }, [&](const ErrInfo& e) { seen = e; }, -1);
+  EXPECT_EQ(r, -1);
+  EXPECT_EQ(seen.number, err::kSubscript);
+  EXPECT_EQ(seen.description, "Subscript out of range");
+  EXPECT_TRUE(Trap([] {}, [](const ErrInfo&) { FAIL(); }));
+}
+
+TEST(ErrorTrap, IgnoredStretchSkipsOnlyAutomationErrors) {
+  ErrorsIgnored ignore;
+  int reached = 0;
+  ignore([] { Raise(err::kTypeMismatch); });
+  ignore([&] { ++reached; });
+  EXPECT_EQ(reached, 1);
+  EXPECT_EQ(ignore.Err().number, err::kTypeMismatch);
+  EXPECT_EQ(ignore.Value([]() -> int { Raise(err::kOverflow); }, 9), 9);
+  EXPECT_THROW(ignore([] { throw std::logic_error("bug"); }), std::logic_error);
+}
+
+}  // namespace
+}  // namespace qv::automation

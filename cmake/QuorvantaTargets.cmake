@@ -1,0 +1,35 @@
+# Every layer is one static library made of the .cpp files below its folder, and one GoogleTest
+# program made of the files in the tests/ folders below it. New source files are picked up at the
+# next build without editing any list. A folder holding a main.cpp is a program of its own and is
+# left to the layer's CMakeLists.txt.
+
+function(qv_collect out)
+  file(GLOB_RECURSE found CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()
+
+function(qv_layer name)
+  cmake_parse_arguments(ARG "" "" "DEPS;EXCLUDE" ${ARGN})
+  qv_collect(sources)
+  list(FILTER sources EXCLUDE REGEX "/tests/")
+  list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+  foreach(pattern ${ARG_EXCLUDE})
+    list(FILTER sources EXCLUDE REGEX "${pattern}")
+  endforeach()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+endfunction()
+
+function(qv_layer_tests name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  qv_collect(sources)
+  list(FILTER sources INCLUDE REGEX "/tests/")
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120
+                       ENVIRONMENT "QV_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+endfunction()

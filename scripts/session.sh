@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# The authoring session the demo runs (QUORVANTA_HOME is already a fresh profile).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bin=build/default/tools/quorvanta
+echo "== profile: $QUORVANTA_HOME"
+"$bin" --help

@@ -1,0 +1,16 @@
+#pragma once
+// The sub-commands of `quorvanta`. Each lives in its own file and takes the arguments after its
+// name; the result is the process exit code.
+
+#include <string>
+#include <vector>
+
+namespace qv::tools {
+
+using CommandArgs = std::vector<std::string>;
+
+int RegCommand(const CommandArgs& args);         // inspect and seed settings
+int CourseHostCommand(const CommandArgs& args);  // the local stand-in for the course host
+int ShowCommand(const CommandArgs& args);        // print a document's text rendering
+
+}  // namespace qv::tools

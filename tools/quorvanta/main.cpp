@@ -1,0 +1,49 @@
+// quorvanta: the user's and tester's door into the embedded platform.
+
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <string>
+
+#include "tools/quorvanta/commands.h"
+
+namespace {
+
+struct Entry {
+  const char* name;
+  int (*run)(const qv::tools::CommandArgs&);
+  const char* summary;
+};
+
+constexpr Entry kCommands[] = {
+    {"reg", qv::tools::RegCommand, "query, add and delete settings (reg query|add|delete ...)"},
+    {"coursehost", qv::tools::CourseHostCommand, "run the local course host on loopback"},
+    {"show", qv::tools::ShowCommand, "print the text rendering of a document"},
+};
+
+int Usage(std::FILE* out) {
+  std::fprintf(out, "usage: quorvanta COMMAND [ARGS...]\n\ncommands:\n");
+  for (const auto& c : kCommands)
+    std::fprintf(out, "  %-12s %s\n", c.name, c.summary);
+  return out == stdout ? 0 : 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return Usage(stderr);
+  const std::string name = argv[1];
+  if (name == "help" || name == "--help" || name == "-h") return Usage(stdout);
+  for (const auto& c : kCommands) {
+    if (name == c.name) {
+      try {
+        return c.run(qv::tools::CommandArgs(argv + 2, argv + argc));
+      } catch (const std::exception& e) {
+        std::fprintf(stderr, "quorvanta %s: %s\n", c.name, e.what());
+        return 1;
+      }
+    }
+  }
+  std::fprintf(stderr, "quorvanta: unknown command '%s'\n", name.c_str());
+  return Usage(stderr);
+}
