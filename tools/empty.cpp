@@ -1,0 +1,1 @@
+// Keeps the qv_tools library non-empty before its first piece lands.
