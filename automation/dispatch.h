@@ -52,6 +52,7 @@ class Dispatch;
 struct Member {
   std::string name;
   bool isMethod = false;
+  bool takesArgs = false;  // methods and indexed properties: a script must call them
   std::function<Variant(Dispatch&, Args&)> get;  // a method's body, or a property's reader
   std::function<void(Dispatch&, Args&, const Variant&)> put;  // a property's writer, if any
 };
@@ -100,7 +101,8 @@ class ClassTable {
   ClassTable& Get(std::string name, F reader) {
     return Add(
         std::move(name), false,
-        [reader](Dispatch& d, Args&) { return Variant(reader(static_cast<T&>(d))); }, nullptr);
+        [reader](Dispatch& d, Args&) { return Variant(reader(static_cast<T&>(d))); }, nullptr,
+        false);
   }
   // A read-write property without arguments.
   template <class F, class W>
@@ -108,21 +110,23 @@ class ClassTable {
     return Add(
         std::move(name), false,
         [reader](Dispatch& d, Args&) { return Variant(reader(static_cast<T&>(d))); },
-        [writer](Dispatch& d, Args&, const Variant& v) { writer(static_cast<T&>(d), v); });
+        [writer](Dispatch& d, Args&, const Variant& v) { writer(static_cast<T&>(d), v); }, false);
   }
   // A property that takes arguments (an indexed property such as Cell or Item).
   template <class F>
   ClassTable& GetArgs(std::string name, F reader) {
     return Add(
         std::move(name), false,
-        [reader](Dispatch& d, Args& a) { return Variant(reader(static_cast<T&>(d), a)); }, nullptr);
+        [reader](Dispatch& d, Args& a) { return Variant(reader(static_cast<T&>(d), a)); }, nullptr,
+        true);
   }
   // A method; its body returns a Variant (empty for a procedure).
   template <class F>
   ClassTable& Method(std::string name, F body) {
     return Add(
         std::move(name), true,
-        [body](Dispatch& d, Args& a) { return Variant(body(static_cast<T&>(d), a)); }, nullptr);
+        [body](Dispatch& d, Args& a) { return Variant(body(static_cast<T&>(d), a)); }, nullptr,
+        true);
   }
   // A method without a result.
   template <class F>
@@ -133,7 +137,7 @@ class ClassTable {
           body(static_cast<T&>(d), a);
           return Variant();
         },
-        nullptr);
+        nullptr, true);
   }
   // Names the member that the call form uses (`Tables(1)` calls `Item`).
   ClassTable& Default(std::string name) {
@@ -152,8 +156,9 @@ class ClassTable {
 
  private:
   ClassTable& Add(std::string name, bool isMethod, std::function<Variant(Dispatch&, Args&)> get,
-                  std::function<void(Dispatch&, Args&, const Variant&)> put) {
-    members_.push_back(Member{std::move(name), isMethod, std::move(get), std::move(put)});
+                  std::function<void(Dispatch&, Args&, const Variant&)> put, bool takesArgs) {
+    members_.push_back(
+        Member{std::move(name), isMethod, takesArgs, std::move(get), std::move(put)});
     return *this;
   }
 
