@@ -1,4 +1,10 @@
-# Every layer is one static library made of the .cpp files below its folder, and one GoogleTest
+# The platform layers are shared libraries, so that a program and the add-in library it loads use
+# one instance of the platform (one toolkit, one set of open windows, one registry view); the
+# product layers are static, since each deliverable carries its own copy of the modules it
+# contains.
+set(QV_SHARED_LAYERS qv_automation qv_platform qv_ui qv_browser qv_office qv_powerpoint qv_word)
+
+# Every layer is one library made of the .cpp files below its folder, and one GoogleTest
 # program made of the files in the tests/ folders below it. New source files are picked up at the
 # next build without editing any list. A folder holding a main.cpp is a program of its own and is
 # left to the layer's CMakeLists.txt.
@@ -23,7 +29,11 @@ function(qv_layer name)
     target_link_libraries(${name} INTERFACE ${ARG_DEPS})
     return()
   endif()
-  add_library(${name} STATIC ${sources})
+  if(name IN_LIST QV_SHARED_LAYERS)
+    add_library(${name} SHARED ${sources})
+  else()
+    add_library(${name} STATIC ${sources})
+  endif()
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
 endfunction()
