@@ -12,5 +12,6 @@ using CommandArgs = std::vector<std::string>;
 int RegCommand(const CommandArgs& args);         // inspect and seed settings
 int CourseHostCommand(const CommandArgs& args);  // the local stand-in for the course host
 int ShowCommand(const CommandArgs& args);        // print a document's text rendering
+int RunCommand(const CommandArgs& args);         // run an automation script
 
 }  // namespace qv::tools

@@ -19,6 +19,7 @@ constexpr Entry kCommands[] = {
     {"reg", qv::tools::RegCommand, "query, add and delete settings (reg query|add|delete ...)"},
     {"coursehost", qv::tools::CourseHostCommand, "run the local course host on loopback"},
     {"show", qv::tools::ShowCommand, "print the text rendering of a document"},
+    {"run", qv::tools::RunCommand, "run an automation script (run [--embedding] SCRIPT.js)"},
 };
 
 int Usage(std::FILE* out) {

@@ -1,1 +1,0 @@
-// Keeps the qv_tools library non-empty before its first piece lands.

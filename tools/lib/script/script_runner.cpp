@@ -1,0 +1,75 @@
+#include "tools/lib/script/script_runner.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/files.h"
+
+namespace qv::tools {
+
+using automation::AutomationError;
+using automation::Variant;
+
+namespace {
+
+// "file:line" of the innermost frame of the script itself, from the engine's stack text.
+std::string PlaceInScript(const std::string& stack, const std::string& path) {
+  const std::string needle = "(" + path + ":";
+  const auto at = stack.find(needle);
+  if (at == std::string::npos) return path;
+  const auto start = at + needle.size();
+  const auto end = stack.find(')', start);
+  return path + ":" + stack.substr(start, end - start);
+}
+
+}  // namespace
+
+ScriptRunner::ScriptRunner(ScriptOptions options) : options_(std::move(options)) {}
+
+int ScriptRunner::Run() {
+  const auto source = platform::ReadWholeFile(options_.path, 16u << 20);
+  if (!source) {
+    std::fprintf(stderr, "quorvanta run: cannot read script '%s'\n", options_.path.c_str());
+    return 2;
+  }
+  automation::ClassFactory factory;
+  automation::ScriptHost host;
+  host.UseFactory(&factory);
+
+  std::vector<Variant> args;
+  for (const auto& a : options_.args)
+    args.emplace_back(a);
+  host.DefineGlobal("args", Variant::Array(0, std::move(args)));
+  host.DefineFunction("assert", [](std::vector<Variant>& a) -> Variant {
+    if (a.empty() || !a[0].ToBool())
+      throw AutomationError(
+          5, a.size() > 1 ? "assertion failed: " + a[1].ToText() : "assertion failed");
+    return Variant();
+  });
+  host.DefineFunction("assertEqual", [](std::vector<Variant>& a) -> Variant {
+    if (a.size() < 2) automation::Raise(automation::err::kWrongArgCount);
+    const std::string actual = a[0].IsObject() ? a[0].TypeName() : a[0].ToText();
+    const std::string expected = a[1].IsObject() ? a[1].TypeName() : a[1].ToText();
+    if (actual != expected) {
+      std::string what = "expected \"" + expected + "\" but got \"" + actual + "\"";
+      if (a.size() > 2) what = a[2].ToText() + ": " + what;
+      throw AutomationError(5, what);
+    }
+    return Variant();
+  });
+  for (auto& extension : extensions_)
+    extension(host, factory);
+
+  automation::ScriptFailure failure;
+  if (!host.Run(*source, options_.path, failure)) {
+    std::fprintf(stderr, "%s: %s", PlaceInScript(failure.stack, options_.path).c_str(),
+                 failure.message.c_str());
+    if (failure.number) std::fprintf(stderr, " (error %d)", failure.number);
+    std::fprintf(stderr, "\n");
+    if (std::getenv("QUORVANTA_DEBUG")) std::fprintf(stderr, "%s\n", failure.stack.c_str());
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace qv::tools
