@@ -1,0 +1,219 @@
+#include "platform/registry/registry.h"
+
+#include <system_error>
+
+#include "platform/files.h"
+#include "platform/profile.h"
+#include "platform/registry/hive_file.h"
+#include "platform/registry/key_names.h"
+
+namespace qv::platform {
+
+namespace {
+
+RegResult BadPath(std::string_view path) {
+  return RegResult::Fail(regerr::kInvalidParameter,
+                         "\"" + std::string(path) + "\" is not a valid key path");
+}
+
+RegResult NoSuchKey() {
+  return RegResult::Fail(regerr::kFileNotFound);
+}
+
+}  // namespace
+
+Registry::Registry() : dir_(ProfileSubdir("registry")) {}
+
+Registry::Registry(std::filesystem::path directory) : dir_(std::move(directory)) {}
+
+RegResult Registry::Connect(std::string_view machineName) {
+  if (machineName.empty()) return RegResult::Success();
+  return RegResult::Fail(
+      regerr::kBadNetPath,
+      "the registry of machine \"" + std::string(machineName) + "\" cannot be reached");
+}
+
+std::filesystem::path Registry::HiveFile(const HiveInfo& hive) const {
+  return dir_ / (std::string(hive.longName) + ".json");
+}
+
+RegResult Registry::Load(HiveHandle hive, KeyNode& root) const {
+  root = KeyNode{};
+  const auto info = FindHive(hive);
+  if (!info) return RegResult::Fail(regerr::kInvalidHandle);
+  const auto file = HiveFile(*info);
+  std::error_code ec;
+  if (!std::filesystem::exists(file, ec)) {
+    if (!ec) return RegResult::Success();  // a hive nobody has written to yet is empty
+    return RegResult::Fail(regerr::kCantRead,
+                           "cannot read the registry file " + file.string() + ": " + ec.message());
+  }
+  const auto text = ReadWholeFile(file);
+  if (!text)
+    return RegResult::Fail(regerr::kCantRead, "cannot read the registry file " + file.string());
+  std::string why;
+  if (!ParseHiveText(*text, root, why)) {
+    return RegResult::Fail(regerr::kRegistryCorrupt,
+                           "the registry file " + file.string() + " is damaged (" + why +
+                               "); it is left untouched and no change is written until it is "
+                               "repaired or removed");
+  }
+  return RegResult::Success();
+}
+
+// Runs `change(root, changed)` on the hive as it is on disk, under the hive's lock, and writes the
+// hive back when the change succeeded and set `changed`.
+template <class Change>
+RegResult Registry::Modify(HiveHandle hive, Change&& change) {
+  const auto info = FindHive(hive);
+  if (!info) return RegResult::Fail(regerr::kInvalidHandle);
+  const auto file = HiveFile(*info);
+  const auto lockFile = dir_ / (std::string(info->longName) + ".lock");
+  FileLock lock(lockFile);
+  if (!lock.Held())
+    return RegResult::Fail(regerr::kCantWrite, "cannot lock the registry file " + file.string() +
+                                                   " (lock " + lockFile.string() + ")");
+  KeyNode root;
+  if (auto loaded = Load(hive, root); !loaded) return loaded;
+  bool changed = false;
+  RegResult result = change(root, changed);
+  if (!result || !changed) return result;
+  if (!WriteFileAtomically(file, HiveText(root, *info)))
+    return RegResult::Fail(regerr::kCantWrite, "cannot write the registry file " + file.string());
+  return result;
+}
+
+RegResult Registry::CreateKey(HiveHandle hive, std::string_view path, bool* existed) {
+  std::vector<std::string> parts;
+  if (!SplitKeyPath(path, parts)) return BadPath(path);
+  return Modify(hive, [&](KeyNode& root, bool& changed) {
+    KeyNode* cur = &root;
+    for (const auto& part : parts) {
+      KeyNode* next = cur->FindKey(part);
+      if (!next) {
+        next = &cur->AddKey(part);
+        changed = true;
+      }
+      cur = next;
+    }
+    if (existed) *existed = !changed;
+    return RegResult::Success();
+  });
+}
+
+RegResult Registry::OpenKey(HiveHandle hive, std::string_view path) const {
+  std::vector<std::string> parts;
+  if (!SplitKeyPath(path, parts)) return BadPath(path);
+  KeyNode root;
+  if (auto loaded = Load(hive, root); !loaded) return loaded;
+  return root.Walk(parts) ? RegResult::Success() : NoSuchKey();
+}
+
+RegResult Registry::SetValue(HiveHandle hive, std::string_view path, std::string_view name,
+                             const RegValue& value) {
+  std::vector<std::string> parts;
+  if (!SplitKeyPath(path, parts)) return BadPath(path);
+  if (!IsValidUtf8(name))
+    return RegResult::Fail(regerr::kInvalidParameter, "a value name must be UTF-8 text");
+  if (!value.WellFormed())
+    return RegResult::Fail(regerr::kInvalidParameter,
+                           "the data does not fit type " + RegTypeName(value.type));
+  return Modify(hive, [&](KeyNode& root, bool& changed) {
+    KeyNode* key = root.Walk(parts);
+    if (!key) return NoSuchKey();
+    key->SetValue(name, value);
+    changed = true;
+    return RegResult::Success();
+  });
+}
+
+RegResult Registry::QueryValue(HiveHandle hive, std::string_view path, std::string_view name,
+                               RegValue& out) const {
+  out = RegValue{};
+  std::vector<std::string> parts;
+  if (!SplitKeyPath(path, parts)) return BadPath(path);
+  KeyNode root;
+  if (auto loaded = Load(hive, root); !loaded) return loaded;
+  const KeyNode* key = root.Walk(parts);
+  if (!key) return NoSuchKey();
+  const RegValue* v = key->FindValue(name);
+  if (!v) return NoSuchKey();
+  out = *v;
+  return RegResult::Success();
+}
+
+RegResult Registry::DeleteValue(HiveHandle hive, std::string_view path, std::string_view name) {
+  std::vector<std::string> parts;
+  if (!SplitKeyPath(path, parts)) return BadPath(path);
+  return Modify(hive, [&](KeyNode& root, bool& changed) {
+    KeyNode* key = root.Walk(parts);
+    if (!key || !key->RemoveValue(name)) return NoSuchKey();
+    changed = true;
+    return RegResult::Success();
+  });
+}
+
+RegResult Registry::DeleteKey(HiveHandle hive, std::string_view path) {
+  std::vector<std::string> parts;
+  if (!SplitKeyPath(path, parts)) return BadPath(path);
+  if (parts.empty()) return RegResult::Fail(regerr::kAccessDenied, "a hive cannot be deleted");
+  return Modify(hive, [&](KeyNode& root, bool& changed) {
+    const std::string leaf = parts.back();
+    parts.pop_back();
+    KeyNode* parent = root.Walk(parts);
+    KeyNode* key = parent ? parent->FindKey(leaf) : nullptr;
+    if (!key) return NoSuchKey();
+    if (!key->keys.empty())
+      return RegResult::Fail(regerr::kAccessDenied, "the key still has sub-keys");
+    parent->RemoveKey(leaf);
+    changed = true;
+    return RegResult::Success();
+  });
+}
+
+RegResult Registry::DeleteTree(HiveHandle hive, std::string_view path) {
+  std::vector<std::string> parts;
+  if (!SplitKeyPath(path, parts)) return BadPath(path);
+  if (parts.empty()) return RegResult::Fail(regerr::kAccessDenied, "a hive cannot be deleted");
+  return Modify(hive, [&](KeyNode& root, bool& changed) {
+    const std::string leaf = parts.back();
+    parts.pop_back();
+    KeyNode* parent = root.Walk(parts);
+    if (!parent || !parent->RemoveKey(leaf)) return NoSuchKey();
+    changed = true;
+    return RegResult::Success();
+  });
+}
+
+RegResult Registry::EnumKeys(HiveHandle hive, std::string_view path,
+                             std::vector<std::string>& names) const {
+  names.clear();
+  KeyNode key;
+  if (auto read = ReadTree(hive, path, key); !read) return read;
+  for (const auto& k : key.keys)
+    names.push_back(k.name);
+  return RegResult::Success();
+}
+
+RegResult Registry::EnumValues(HiveHandle hive, std::string_view path,
+                               std::vector<std::pair<std::string, RegValue>>& values) const {
+  values.clear();
+  KeyNode key;
+  if (auto read = ReadTree(hive, path, key); !read) return read;
+  values = std::move(key.values);
+  return RegResult::Success();
+}
+
+RegResult Registry::ReadTree(HiveHandle hive, std::string_view path, KeyNode& out) const {
+  out = KeyNode{};
+  std::vector<std::string> parts;
+  if (!SplitKeyPath(path, parts)) return BadPath(path);
+  KeyNode root;
+  if (auto loaded = Load(hive, root); !loaded) return loaded;
+  KeyNode* key = root.Walk(parts);
+  if (!key) return NoSuchKey();
+  out = std::move(*key);
+  return RegResult::Success();
+}
+
+}  // namespace qv::platform

@@ -1,0 +1,33 @@
+#include "platform/windows.h"
+
+#include <map>
+
+namespace qv::platform {
+namespace {
+
+// The desktop's table of top-level windows, one per process as on the host.
+std::map<int64_t, ShowFunction>& Windows() {
+  static std::map<int64_t, ShowFunction> windows;
+  return windows;
+}
+
+}  // namespace
+
+void RegisterWindow(int64_t hwnd, ShowFunction show) {
+  Windows()[hwnd] = std::move(show);
+}
+
+void UnregisterWindow(int64_t hwnd) {
+  Windows().erase(hwnd);
+}
+
+bool ShowWindow(int64_t hwnd, int32_t command) {
+  const auto it = Windows().find(hwnd);
+  if (it == Windows().end()) return false;
+  // Copy first: the window may unregister itself while it carries out the command.
+  ShowFunction show = it->second;
+  show(command);
+  return true;
+}
+
+}  // namespace qv::platform
