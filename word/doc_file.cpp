@@ -1,0 +1,651 @@
+#include "word/doc_file.h"
+
+#include <stdexcept>
+
+#include "platform/files.h"
+#include "word/custom_properties.h"
+#include "word/document.h"
+#include "word/errors.h"
+#include "word/inline_shape.h"
+#include "word/page_setup.h"
+#include "word/shape.h"
+#include "word/structure.h"
+#include "word/table.h"
+#include "word/utf8.h"
+#include "word/window.h"
+
+namespace qv::word {
+
+using nlohmann::json;
+
+namespace {
+
+constexpr char kB64[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+
+// A fault in a record being read; turned into the refusal at the edge.
+struct BadRecord : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+void Require(bool ok, const char* what) {
+  if (!ok) throw BadRecord(what);
+}
+
+json FontJson(const FontData& f) {
+  return {{"name", f.name},
+          {"size", f.size},
+          {"color", f.color},
+          {"bold", f.bold},
+          {"italic", f.italic}};
+}
+FontData FontFrom(const json& j) {
+  FontData f;
+  f.name = j.at("name").get<std::string>();
+  f.size = j.at("size").get<double>();
+  f.color = j.at("color").get<int32_t>();
+  f.bold = j.value("bold", false);
+  f.italic = j.value("italic", false);
+  return f;
+}
+
+json ParaJson(const ParaData& p) {
+  return {{"keepTogether", p.keepTogether},
+          {"keepWithNext", p.keepWithNext},
+          {"spaceAfter", p.spaceAfter},
+          {"spaceBefore", p.spaceBefore},
+          {"alignment", p.alignment}};
+}
+ParaData ParaFrom(const json& j) {
+  ParaData p;
+  p.keepTogether = j.at("keepTogether").get<bool>();
+  p.keepWithNext = j.at("keepWithNext").get<bool>();
+  p.spaceAfter = j.at("spaceAfter").get<double>();
+  p.spaceBefore = j.value("spaceBefore", 0.0);
+  p.alignment = j.at("alignment").get<int32_t>();
+  return p;
+}
+
+json BordersJson(const BorderData& b) {
+  json lines = json::array();
+  for (const auto& l : b.lines)
+    lines.push_back({l.lineStyle, l.color, l.width});
+  return {{"lines", lines}, {"shadow", b.shadow}};
+}
+BorderData BordersFrom(const json& j) {
+  BorderData b;
+  const auto& lines = j.at("lines");
+  Require(lines.is_array() && lines.size() == 6, "a border record does not have six lines");
+  for (size_t i = 0; i < 6; ++i) {
+    b.lines[i].lineStyle = lines[i].at(0).get<int32_t>();
+    b.lines[i].color = lines[i].at(1).get<int32_t>();
+    b.lines[i].width = lines[i].at(2).get<double>();
+  }
+  b.shadow = j.at("shadow").get<bool>();
+  return b;
+}
+
+json ShadingJson(const ShadingData& s) {
+  return {{"texture", s.texture}, {"background", s.background}, {"foreground", s.foreground}};
+}
+ShadingData ShadingFrom(const json& j) {
+  return {j.at("texture").get<int32_t>(), j.at("background").get<int32_t>(),
+          j.at("foreground").get<int32_t>()};
+}
+
+json PaddingJson(const std::array<double, 4>& p) {
+  return {p[0], p[1], p[2], p[3]};
+}
+std::array<double, 4> PaddingFrom(const json& j) {
+  Require(j.is_array() && j.size() == 4, "a padding record does not have four sides");
+  return {j[0].get<double>(), j[1].get<double>(), j[2].get<double>(), j[3].get<double>()};
+}
+
+json ImageJson(const ImageData& i) {
+  if (i.bytes.empty()) return nullptr;
+  return {{"format", i.format}, {"data", Base64Encode(i.bytes)}};
+}
+ImageData ImageFrom(const json& j) {
+  if (j.is_null()) return {};
+  std::string bytes;
+  Require(Base64Decode(j.at("data").get<std::string>(), bytes), "picture data is not base64");
+  auto image = ParseImage(std::move(bytes));
+  Require(image.has_value(), "embedded picture is not a picture");
+  return *image;
+}
+
+json VariantJson(const automation::Variant& v) {
+  switch (v.GetType()) {
+    case automation::Variant::Type::Boolean:
+      return v.ToBool();
+    case automation::Variant::Type::Int16:
+    case automation::Variant::Type::Int32:
+      return v.ToInt32();
+    case automation::Variant::Type::Double:
+      return v.ToDouble();
+    case automation::Variant::Type::Date:
+      return v.ToDate().Serial();
+    default:
+      return v.ToText();
+  }
+}
+automation::Variant VariantFrom(int32_t type, const json& j) {
+  switch (type) {
+    case msoPropertyTypeNumber:
+      return automation::Variant(j.get<int32_t>());
+    case msoPropertyTypeBoolean:
+      return automation::Variant(j.get<bool>());
+    case msoPropertyTypeDate:
+      return automation::Variant(automation::Date(j.get<double>()));
+    case msoPropertyTypeFloat:
+      return automation::Variant(j.get<double>());
+    case msoPropertyTypeString:
+      return automation::Variant(j.get<std::string>());
+    default:
+      throw BadRecord("unknown custom property type");
+  }
+}
+
+json ShapeJson(const Story& story, const Shape& s) {
+  const ShapeData& d = s.Data();
+  return {
+      // The anchor is a paragraph: stored as the paragraph's start.
+      {"anchor", ParagraphStart(story, s.AnchorPos())},
+      {"type", d.type},
+      {"autoShapeType", d.autoShapeType},
+      {"left", d.left},
+      {"top", d.top},
+      {"width", d.width},
+      {"height", d.height},
+      {"name", d.name},
+      {"alternativeText", d.alt},
+      {"visible", d.visible},
+      {"fill",
+       {{"visible", d.fill.visible},
+        {"solid", d.fill.solid},
+        {"foreColor", d.fill.foreColor},
+        {"transparency", d.fill.transparency},
+        {"userPicture", d.fill.userPicture},
+        {"picture", ImageJson(d.fill.picture)}}},
+      {"line",
+       {{"visible", d.line.visible},
+        {"weight", d.line.weight},
+        {"dashStyle", d.line.dashStyle},
+        {"style", d.line.style},
+        {"foreColor", d.line.foreColor},
+        {"backColor", d.line.backColor},
+        {"transparency", d.line.transparency}}},
+      {"wrap",
+       {{"allowOverlap", d.wrap.allowOverlap},
+        {"side", d.wrap.side},
+        {"type", d.wrap.type},
+        {"distances",
+         {d.wrap.distanceTop, d.wrap.distanceBottom, d.wrap.distanceLeft, d.wrap.distanceRight}}}},
+      {"relativeHorizontalPosition", d.relativeHorizontal},
+      {"relativeVerticalPosition", d.relativeVertical},
+      {"lockAnchor", d.lockAnchor},
+      {"lockAspectRatio", d.lockAspectRatio},
+      {"behindText", d.behindText},
+      {"textFrame",
+       {{"margins",
+         {d.textFrame.marginTop, d.textFrame.marginBottom, d.textFrame.marginLeft,
+          d.textFrame.marginRight}},
+        {"text", d.textFrame.text},
+        {"font", FontJson(d.textFrame.font)},
+        {"alignment", d.textFrame.alignment}}},
+      {"hyperlink", d.hyperlink},
+      {"image", ImageJson(d.image)},
+      {"source", d.source},
+  };
+}
+
+ShapeData ShapeFrom(const json& j) {
+  ShapeData d;
+  d.type = j.at("type").get<int32_t>();
+  d.autoShapeType = j.at("autoShapeType").get<int32_t>();
+  d.left = j.at("left").get<double>();
+  d.top = j.at("top").get<double>();
+  d.width = j.at("width").get<double>();
+  d.height = j.at("height").get<double>();
+  d.name = j.at("name").get<std::string>();
+  d.alt = j.at("alternativeText").get<std::string>();
+  d.visible = j.at("visible").get<bool>();
+  const auto& f = j.at("fill");
+  d.fill.visible = f.at("visible").get<bool>();
+  d.fill.solid = f.at("solid").get<bool>();
+  d.fill.foreColor = f.at("foreColor").get<int32_t>();
+  d.fill.transparency = f.at("transparency").get<double>();
+  d.fill.userPicture = f.at("userPicture").get<std::string>();
+  d.fill.picture = ImageFrom(f.at("picture"));
+  const auto& l = j.at("line");
+  d.line.visible = l.at("visible").get<bool>();
+  d.line.weight = l.at("weight").get<double>();
+  d.line.dashStyle = l.at("dashStyle").get<int32_t>();
+  d.line.style = l.at("style").get<int32_t>();
+  d.line.foreColor = l.at("foreColor").get<int32_t>();
+  d.line.backColor = l.at("backColor").get<int32_t>();
+  d.line.transparency = l.at("transparency").get<double>();
+  const auto& w = j.at("wrap");
+  d.wrap.allowOverlap = w.at("allowOverlap").get<bool>();
+  d.wrap.side = w.at("side").get<int32_t>();
+  d.wrap.type = w.at("type").get<int32_t>();
+  const auto& dist = w.at("distances");
+  Require(dist.is_array() && dist.size() == 4, "wrap distances are not four numbers");
+  d.wrap.distanceTop = dist[0].get<double>();
+  d.wrap.distanceBottom = dist[1].get<double>();
+  d.wrap.distanceLeft = dist[2].get<double>();
+  d.wrap.distanceRight = dist[3].get<double>();
+  d.relativeHorizontal = j.at("relativeHorizontalPosition").get<int32_t>();
+  d.relativeVertical = j.at("relativeVerticalPosition").get<int32_t>();
+  d.lockAnchor = j.at("lockAnchor").get<bool>();
+  d.lockAspectRatio = j.at("lockAspectRatio").get<bool>();
+  d.behindText = j.at("behindText").get<bool>();
+  const auto& t = j.at("textFrame");
+  const auto& m = t.at("margins");
+  Require(m.is_array() && m.size() == 4, "text frame margins are not four numbers");
+  d.textFrame.marginTop = m[0].get<double>();
+  d.textFrame.marginBottom = m[1].get<double>();
+  d.textFrame.marginLeft = m[2].get<double>();
+  d.textFrame.marginRight = m[3].get<double>();
+  d.textFrame.text = t.at("text").get<std::string>();
+  d.textFrame.font = FontFrom(t.at("font"));
+  d.textFrame.alignment = t.at("alignment").get<int32_t>();
+  d.hyperlink = j.at("hyperlink").get<std::string>();
+  d.image = ImageFrom(j.at("image"));
+  d.source = j.at("source").get<std::string>();
+  return d;
+}
+
+template <class T>
+json Runs(const Story& s, T field) {
+  json runs = json::array();
+  int64_t count = 0;
+  uint16_t current = 0;
+  for (int64_t p = 0; p < s.Length(); ++p) {
+    const uint16_t v = field(s.At(p));
+    if (count > 0 && v != current) {
+      runs.push_back({count, current});
+      count = 0;
+    }
+    current = v;
+    ++count;
+  }
+  if (count > 0) runs.push_back({count, current});
+  return runs;
+}
+
+template <class T>
+void ApplyRuns(std::vector<Char>& chars, const json& runs, size_t limit, T field) {
+  Require(runs.is_array(), "formatting runs are not a list");
+  size_t p = 0;
+  for (const auto& r : runs) {
+    const auto count = r.at(0).get<int64_t>();
+    const auto index = r.at(1).get<int64_t>();
+    Require(count > 0 && index >= 0 && static_cast<size_t>(index) < limit,
+            "a formatting run is out of range");
+    Require(p + static_cast<size_t>(count) <= chars.size(), "formatting runs overrun the text");
+    for (int64_t k = 0; k < count; ++k)
+      field(chars[p++]) = static_cast<uint16_t>(index);
+  }
+  Require(p == chars.size(), "formatting runs do not cover the text");
+}
+
+json CellJson(const Cell& c) {
+  const CellFormat& f = c.Fmt();
+  return {{"end", c.EndMark()},
+          {"width", f.width},
+          {"padding", PaddingJson(f.padding)},
+          {"shading", ShadingJson(f.shading)},
+          {"borders", BordersJson(f.borders)},
+          {"verticalAlignment", f.verticalAlignment}};
+}
+
+json TableJson(Table& t) {
+  const TableFormat& f = t.Fmt();
+  json rows = json::array();
+  for (const auto& r : t.RowList()) {
+    json cells = json::array();
+    for (const auto& c : r->CellList())
+      cells.push_back(CellJson(*c));
+    rows.push_back({{"end", r->EndMark()},
+                    {"height", r->Height()},
+                    {"heightRule", r->HeightRule()},
+                    {"cells", cells}});
+  }
+  return {{"start", t.Start()},
+          {"rows", rows},
+          {"padding", PaddingJson(f.padding)},
+          {"borders", BordersJson(f.borders)},
+          {"shading", ShadingJson(f.shading)},
+          {"allowAutoFit", f.allowAutoFit},
+          {"autoFitBehavior", f.autoFitBehavior},
+          {"preferredWidth", f.preferredWidth},
+          {"preferredWidthType", f.preferredWidthType},
+          {"tableBehavior", f.tableBehavior}};
+}
+
+}  // namespace
+
+std::string Base64Encode(const std::string& bytes) {
+  std::string out;
+  out.reserve((bytes.size() + 2) / 3 * 4);
+  size_t i = 0;
+  for (; i + 2 < bytes.size(); i += 3) {
+    const uint32_t n = (static_cast<uint8_t>(bytes[i]) << 16) |
+                       (static_cast<uint8_t>(bytes[i + 1]) << 8) |
+                       static_cast<uint8_t>(bytes[i + 2]);
+    out += kB64[(n >> 18) & 63];
+    out += kB64[(n >> 12) & 63];
+    out += kB64[(n >> 6) & 63];
+    out += kB64[n & 63];
+  }
+  if (i < bytes.size()) {
+    uint32_t n = static_cast<uint32_t>(static_cast<uint8_t>(bytes[i])) << 16;
+    if (i + 1 < bytes.size()) n |= static_cast<uint32_t>(static_cast<uint8_t>(bytes[i + 1])) << 8;
+    out += kB64[(n >> 18) & 63];
+    out += kB64[(n >> 12) & 63];
+    out += i + 1 < bytes.size() ? kB64[(n >> 6) & 63] : '=';
+    out += '=';
+  }
+  return out;
+}
+
+bool Base64Decode(const std::string& text, std::string& out) {
+  out.clear();
+  if (text.size() % 4 != 0) return false;
+  auto value = [](char c) -> int {
+    if (c >= 'A' && c <= 'Z') return c - 'A';
+    if (c >= 'a' && c <= 'z') return c - 'a' + 26;
+    if (c >= '0' && c <= '9') return c - '0' + 52;
+    if (c == '+') return 62;
+    if (c == '/') return 63;
+    return -1;
+  };
+  for (size_t i = 0; i < text.size(); i += 4) {
+    int v[4];
+    int pad = 0;
+    for (int k = 0; k < 4; ++k) {
+      const char c = text[i + static_cast<size_t>(k)];
+      if (c == '=' && i + 4 == text.size() && k >= 2) {
+        v[k] = 0;
+        ++pad;
+        continue;
+      }
+      if (pad > 0) return false;
+      v[k] = value(c);
+      if (v[k] < 0) return false;
+    }
+    const uint32_t n = (static_cast<uint32_t>(v[0]) << 18) | (static_cast<uint32_t>(v[1]) << 12) |
+                       (static_cast<uint32_t>(v[2]) << 6) | static_cast<uint32_t>(v[3]);
+    out += static_cast<char>((n >> 16) & 0xFF);
+    if (pad < 2) out += static_cast<char>((n >> 8) & 0xFF);
+    if (pad < 1) out += static_cast<char>(n & 0xFF);
+  }
+  return true;
+}
+
+json DocumentToJson(Document& doc) {
+  Story& s = doc.GetStory();
+  json fonts = json::array();
+  for (const auto& f : s.Fonts())
+    fonts.push_back(FontJson(f));
+  json paras = json::array();
+  for (const auto& p : s.Paras())
+    paras.push_back(ParaJson(p));
+  json tables = json::array();
+  json inlines = json::array();
+  for (const Mark* m : s.Marks()) {
+    if (m->kind == MarkKind::TableStart) {
+      tables.push_back(TableJson(*static_cast<Table*>(m->owner)));
+    } else if (m->kind == MarkKind::Object) {
+      const auto& i = *static_cast<InlineShape*>(m->owner);
+      json control = nullptr;
+      if (auto c = i.Control())
+        control = {{"classType", i.ControlClass()},
+                   {"className", c->ClassName()},
+                   {"text", c->text},
+                   {"name", c->name}};
+      inlines.push_back({{"at", m->pos},
+                         {"type", i.Type()},
+                         {"alternativeText", i.AlternativeText()},
+                         {"width", i.Width()},
+                         {"height", i.Height()},
+                         {"lockAspectRatio", i.LockAspectRatio()},
+                         {"borders", BordersJson(i.BorderFmt())},
+                         {"image", ImageJson(i.Image())},
+                         {"source", i.SourceFile()},
+                         {"control", control}});
+    }
+  }
+  json shapes = json::array();
+  for (const auto& sh : doc.ShapeList())
+    shapes.push_back(ShapeJson(s, *sh));
+  json props = json::array();
+  for (const auto& p : doc.Properties().items)
+    props.push_back({{"name", p.name},
+                     {"type", p.type},
+                     {"value", VariantJson(p.value)},
+                     {"linkToContent", p.linkToContent},
+                     {"linkSource", p.linkSource}});
+  const PageSetupData& pg = doc.Page();
+  return {
+      {"format", kDocumentFormat},
+      {"version", kDocumentFormatVersion},
+      {"text", EncodeUtf8(s.Codes(0, s.Length()))},
+      {"fonts", fonts},
+      {"paragraphFormats", paras},
+      {"fontRuns", Runs(s, [](const Char& c) { return c.font; })},
+      {"paragraphRuns", Runs(s, [](const Char& c) { return c.para; })},
+      {"tables", tables},
+      {"inlineShapes", inlines},
+      {"shapes", shapes},
+      {"customProperties", props},
+      {"pageSetup",
+       {{"pageWidth", pg.pageWidth},
+        {"pageHeight", pg.pageHeight},
+        {"leftMargin", pg.leftMargin},
+        {"rightMargin", pg.rightMargin},
+        {"topMargin", pg.topMargin},
+        {"bottomMargin", pg.bottomMargin},
+        {"orientation", pg.orientation}}},
+      {"settings",
+       {{"snapToGrid", doc.SnapToGrid()},
+        {"snapToShapes", doc.SnapToShapes()},
+        {"formsDesign", doc.FormsDesign()},
+        {"viewType", doc.ActiveWindow()->View()->type}}},
+  };
+}
+
+namespace {
+
+void Load(Document& doc, const json& j) {
+  Require(j.is_object() && j.value("format", "") == kDocumentFormat,
+          "it is not a Quorvanta Word document");
+  Require(j.at("version").get<int>() == kDocumentFormatVersion, "its format version is unknown");
+  Story& story = doc.GetStory();
+  const std::u32string codes = DecodeUtf8(j.at("text").get<std::string>());
+  Require(!codes.empty(), "the text is empty");
+  std::vector<Char> chars;
+  for (char32_t c : codes)
+    chars.push_back(Char{c, 0, 0});
+  std::vector<FontData> fonts;
+  for (const auto& f : j.at("fonts"))
+    fonts.push_back(FontFrom(f));
+  std::vector<ParaData> paras;
+  for (const auto& p : j.at("paragraphFormats"))
+    paras.push_back(ParaFrom(p));
+  Require(!fonts.empty() && !paras.empty() && fonts.size() < 0xFFFF && paras.size() < 0xFFFF,
+          "the formatting tables are empty or too long");
+  ApplyRuns(chars, j.at("fontRuns"), fonts.size(), [](Char& c) -> uint16_t& { return c.font; });
+  ApplyRuns(chars, j.at("paragraphRuns"), paras.size(),
+            [](Char& c) -> uint16_t& { return c.para; });
+  const auto len = static_cast<int64_t>(chars.size());
+  story.Load(std::move(chars), std::move(fonts), std::move(paras));
+  auto place = [&](Mark* m, const json& pos) {
+    m->pos = pos.get<int64_t>();
+    Require(m->pos >= 0 && m->pos < len, "a position lies outside the text");
+    story.AddMark(m);
+  };
+
+  auto self = doc.Self();
+  std::vector<std::shared_ptr<Table>> tables;
+  for (const auto& tj : j.at("tables")) {
+    auto t = std::make_shared<Table>(self, std::weak_ptr<Cell>());
+    TableFormat& f = t->MutableFmt();
+    f.padding = PaddingFrom(tj.at("padding"));
+    f.borders = BordersFrom(tj.at("borders"));
+    f.shading = ShadingFrom(tj.at("shading"));
+    f.allowAutoFit = tj.at("allowAutoFit").get<bool>();
+    f.autoFitBehavior = tj.at("autoFitBehavior").get<int32_t>();
+    f.preferredWidth = tj.at("preferredWidth").get<double>();
+    f.preferredWidthType = tj.at("preferredWidthType").get<int32_t>();
+    f.tableBehavior = tj.at("tableBehavior").get<int32_t>();
+    story.Own(t);
+    tables.push_back(t);
+    place(t->StartMark(), tj.at("start"));
+    Require(tj.at("rows").is_array() && !tj.at("rows").empty(), "a table has no rows");
+    for (const auto& rj : tj.at("rows")) {
+      auto row = std::make_shared<Row>(self, t);
+      t->MutableRows().push_back(row);
+      Require(rj.at("cells").is_array() && !rj.at("cells").empty(), "a row has no cells");
+      for (const auto& cj : rj.at("cells")) {
+        auto cell = std::make_shared<Cell>(self, row);
+        t->MutableCells(*row).push_back(cell);
+        CellFormat& cf = cell->MutableFmt();
+        cf.width = cj.at("width").get<double>();
+        cf.padding = PaddingFrom(cj.at("padding"));
+        cf.shading = ShadingFrom(cj.at("shading"));
+        cf.borders = BordersFrom(cj.at("borders"));
+        cf.verticalAlignment = cj.at("verticalAlignment").get<int32_t>();
+        place(cell->EndMarkPtr(), cj.at("end"));
+      }
+      row->Restore(rj.at("height").get<double>(), rj.at("heightRule").get<int32_t>());
+      place(row->EndMarkPtr(), rj.at("end"));
+    }
+  }
+  for (const auto& ij : j.at("inlineShapes")) {
+    auto shape = std::make_shared<InlineShape>(self, ij.at("type").get<int32_t>());
+    shape->SetImage(ImageFrom(ij.at("image")), ij.at("source").get<std::string>());
+    shape->Restore(ij.at("alternativeText").get<std::string>(), ij.at("width").get<double>(),
+                   ij.at("height").get<double>(), ij.at("lockAspectRatio").get<bool>());
+    shape->MutableBorders() = BordersFrom(ij.at("borders"));
+    if (const auto& cj = ij.at("control"); !cj.is_null()) {
+      auto control = std::make_shared<OleControl>(cj.at("className").get<std::string>());
+      control->text = cj.at("text").get<std::string>();
+      control->name = cj.at("name").get<std::string>();
+      shape->SetControl(control, cj.at("classType").get<std::string>());
+    }
+    story.Own(shape);
+    place(shape->CharMark(), ij.at("at"));
+  }
+  // Which cell holds each table: the first structure mark after its end, taken from the last
+  // table back so that a table directly followed by another takes that one's container.
+  const auto& marks = story.Marks();
+  for (auto it = tables.rbegin(); it != tables.rend(); ++it) {
+    Table& t = **it;
+    Require(!t.RowList().empty(), "a table has no rows");
+    size_t i = story.FirstMarkAt(t.RowList().back()->EndMark() + 1);
+    while (i < marks.size() && marks[i]->kind == MarkKind::Object)
+      ++i;
+    std::weak_ptr<Cell> container;
+    if (i < marks.size()) {
+      if (marks[i]->kind == MarkKind::CellEnd) {
+        container =
+            std::static_pointer_cast<Cell>(static_cast<Cell*>(marks[i]->owner)->shared_from_this());
+      } else if (marks[i]->kind == MarkKind::TableStart) {
+        container = static_cast<Table*>(marks[i]->owner)->Container();
+      }
+    }
+    t.SetContainer(container);
+  }
+  try {
+    story.CheckInvariants();
+  } catch (const std::logic_error& e) {
+    throw BadRecord(e.what());
+  }
+
+  for (const auto& sj : j.at("shapes")) {
+    const auto anchor = sj.at("anchor").get<int64_t>();
+    Require(anchor >= 0 && anchor < len, "a shape's anchor lies outside the text");
+    Shapes::Place(doc, anchor, ShapeFrom(sj));
+  }
+  for (const auto& pj : j.at("customProperties")) {
+    CustomProperty p;
+    p.name = pj.at("name").get<std::string>();
+    p.type = pj.at("type").get<int32_t>();
+    p.value = VariantFrom(p.type, pj.at("value"));
+    p.linkToContent = pj.at("linkToContent").get<bool>();
+    p.linkSource = pj.at("linkSource").get<std::string>();
+    Require(!doc.Properties().Find(p.name), "a custom property appears twice");
+    doc.Properties().items.push_back(std::move(p));
+  }
+  const auto& pg = j.at("pageSetup");
+  PageSetupData& page = doc.Page();
+  page.pageWidth = pg.at("pageWidth").get<double>();
+  page.pageHeight = pg.at("pageHeight").get<double>();
+  page.leftMargin = pg.at("leftMargin").get<double>();
+  page.rightMargin = pg.at("rightMargin").get<double>();
+  page.topMargin = pg.at("topMargin").get<double>();
+  page.bottomMargin = pg.at("bottomMargin").get<double>();
+  page.orientation = pg.at("orientation").get<int32_t>();
+  const auto& st = j.at("settings");
+  doc.SetSnapToGrid(st.at("snapToGrid").get<bool>());
+  doc.SetSnapToShapes(st.at("snapToShapes").get<bool>());
+  if (st.at("formsDesign").get<bool>() != doc.FormsDesign()) doc.ToggleFormsDesign();
+  doc.ActiveWindow()->View()->type = st.at("viewType").get<int32_t>();
+}
+
+[[noreturn]] void Refuse(const std::filesystem::path& file, const std::string& why) {
+  throw automation::AutomationError(
+      kErrCorruptFile, "The document could not be read. It may be corrupt.\r\n(" +
+                           file.filename().string() + ": " + why + ")");
+}
+
+}  // namespace
+
+void DocumentFromJson(Document& doc, const json& record) {
+  try {
+    Load(doc, record);
+  } catch (const BadRecord& e) {
+    Refuse(doc.Name(), e.what());
+  } catch (const json::exception& e) {
+    Refuse(doc.Name(), e.what());
+  }
+}
+
+void WriteDocumentFile(Document& doc, const std::filesystem::path& file) {
+  std::string text;
+  try {
+    text = DocumentToJson(doc).dump(1, ' ', false, json::error_handler_t::strict);
+  } catch (const json::exception& e) {
+    throw automation::AutomationError(5153,
+                                      std::string("The document could not be saved: ") + e.what());
+  }
+  text += "\n";
+  if (!platform::WriteFileAtomically(file, text))
+    throw automation::AutomationError(5153,
+                                      "The document could not be saved as " + file.string() + ".");
+}
+
+void ReadDocumentFile(Document& doc, const std::filesystem::path& file) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(file, ec))
+    throw automation::AutomationError(kErrFileNotFound,
+                                      "This file could not be found.\r\n(" + file.string() + ")");
+  auto text = platform::ReadWholeFile(file);
+  if (!text) Refuse(file, "it cannot be read");
+  json record;
+  try {
+    record = json::parse(*text);
+  } catch (const json::exception& e) {
+    Refuse(file, std::string("it is not a document file (") + e.what() + ")");
+  }
+  try {
+    Load(doc, record);
+  } catch (const BadRecord& e) {
+    Refuse(file, e.what());
+  } catch (const json::exception& e) {
+    Refuse(file, e.what());
+  }
+}
+
+}  // namespace qv::word

@@ -1,0 +1,34 @@
+#pragma once
+// The native document file: a JSON record of the story (its text with the structure characters,
+// formatting runs), the tables, inline shapes (pictures embedded as base64), floating shapes,
+// custom properties and page setup. Keys are written in a stable order, so files diff well.
+// Templates (".dot") and the help document use the same format; the extension does not matter.
+//
+// A file that is not valid JSON, not of this format, or whose structure does not hold together
+// is refused with AutomationError 5151 naming the fault; reading never writes anything.
+
+#include <filesystem>
+
+#include <nlohmann/json.hpp>
+
+namespace qv::word {
+
+class Document;
+
+inline constexpr const char* kDocumentFormat = "quorvanta-word-document";
+inline constexpr int kDocumentFormatVersion = 1;
+
+nlohmann::json DocumentToJson(Document& doc);
+// Fills an empty document from a record; raises AutomationError 5151 when it is not a valid one.
+void DocumentFromJson(Document& doc, const nlohmann::json& record);
+
+// Written atomically; raises AutomationError when the file cannot be written.
+void WriteDocumentFile(Document& doc, const std::filesystem::path& file);
+// Raises 5174 when the file is missing, 5151 when it is not a valid document.
+void ReadDocumentFile(Document& doc, const std::filesystem::path& file);
+
+std::string Base64Encode(const std::string& bytes);
+// False when `text` is not base64.
+bool Base64Decode(const std::string& text, std::string& out);
+
+}  // namespace qv::word

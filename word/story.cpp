@@ -1,0 +1,336 @@
+#include "word/story.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "word/utf8.h"
+
+namespace qv::word {
+
+int64_t MapPosition(int64_t pos, const Edit& e, Bias bias) {
+  if (e.removed > 0) {
+    if (pos <= e.at) return pos;
+    if (pos < e.at + e.removed) return e.at;
+    return pos - e.removed + e.inserted;
+  }
+  if (pos < e.at) return pos;
+  if (pos == e.at && bias == Bias::Stay) return pos;
+  return pos + e.inserted;
+}
+
+Story::Story() {
+  fonts_.push_back(FontData{});
+  paras_.push_back(ParaData{});
+  chars_.push_back(Char{kParagraphMark, 0, 0});
+}
+
+Story::~Story() {
+  for (auto* t : std::vector<PositionTracker*>(trackers_.begin(), trackers_.end()))
+    t->StoryGone();
+  trackers_.clear();
+  std::vector<std::shared_ptr<void>> alive;
+  for (auto* m : marks_)
+    if (m->owner) alive.push_back(m->owner->KeepAlive());
+  const auto marks = std::move(marks_);
+  marks_.clear();
+  for (auto* m : marks)
+    if (m->owner) m->owner->MarkRemoved();
+  owned_.clear();
+}
+
+std::string Story::Text(int64_t from, int64_t to) const {
+  std::string out;
+  from = std::max<int64_t>(0, from);
+  to = std::min(to, Length());
+  for (int64_t p = from; p < to; ++p) {
+    const char32_t c = chars_[static_cast<size_t>(p)].cp;
+    if (c == kCellMark) {
+      out += "\r\a";
+    } else {
+      AppendUtf8(out, c);
+    }
+  }
+  return out;
+}
+
+std::u32string Story::Codes(int64_t from, int64_t to) const {
+  std::u32string out;
+  for (int64_t p = std::max<int64_t>(0, from); p < std::min(to, Length()); ++p)
+    out.push_back(chars_[static_cast<size_t>(p)].cp);
+  return out;
+}
+
+Char Story::Template(int64_t at) const {
+  if (at > 0 && at <= Length()) {
+    const Char& before = chars_[static_cast<size_t>(at - 1)];
+    if (before.cp != kParagraphMark && before.cp != kCellMark) {
+      // Inside a paragraph: the text before decides, the paragraph mark keeps its format.
+      Char c = before;
+      if (at < Length()) c.para = chars_[static_cast<size_t>(at)].para;
+      return c;
+    }
+  }
+  if (at < Length()) return chars_[static_cast<size_t>(at)];
+  return chars_.back();
+}
+
+uint16_t Story::Intern(const FontData& f) {
+  for (size_t i = 0; i < fonts_.size(); ++i)
+    if (fonts_[i] == f) return static_cast<uint16_t>(i);
+  if (fonts_.size() >= 0xFFFF) throw std::length_error("too many distinct fonts in one document");
+  fonts_.push_back(f);
+  return static_cast<uint16_t>(fonts_.size() - 1);
+}
+
+uint16_t Story::Intern(const ParaData& p) {
+  for (size_t i = 0; i < paras_.size(); ++i)
+    if (paras_[i] == p) return static_cast<uint16_t>(i);
+  if (paras_.size() >= 0xFFFF) throw std::length_error("too many paragraph formats");
+  paras_.push_back(p);
+  return static_cast<uint16_t>(paras_.size() - 1);
+}
+
+size_t Story::FirstMarkAt(int64_t pos) const {
+  // Zero-width marks sort before the character mark at the same position.
+  const auto it = std::lower_bound(marks_.begin(), marks_.end(), pos,
+                                   [](const Mark* m, int64_t p) { return m->pos < p; });
+  return static_cast<size_t>(it - marks_.begin());
+}
+
+size_t Story::IndexOf(const Mark* m) const {
+  for (size_t i = FirstMarkAt(m->pos); i < marks_.size() && marks_[i]->pos == m->pos; ++i)
+    if (marks_[i] == m) return i;
+  throw std::logic_error("mark not registered with its story");
+}
+
+void Story::AddMark(Mark* m) {
+  size_t i = FirstMarkAt(m->pos);
+  if (m->ZeroWidth()) {
+    while (i < marks_.size() && marks_[i]->pos == m->pos && marks_[i]->ZeroWidth())
+      ++i;
+  } else {
+    while (i < marks_.size() && marks_[i]->pos == m->pos)
+      ++i;
+  }
+  marks_.insert(marks_.begin() + static_cast<std::ptrdiff_t>(i), m);
+}
+
+void Story::DetachMark(Mark* m) {
+  marks_.erase(marks_.begin() + static_cast<std::ptrdiff_t>(IndexOf(m)));
+}
+
+void Story::ReplaceMark(Mark* old, Mark* replacement) {
+  const size_t i = IndexOf(old);
+  replacement->pos = old->pos;
+  marks_[i] = replacement;
+}
+
+void Story::ResetZeroWidth(Mark* m, int64_t pos) {
+  DetachMark(m);
+  m->pos = pos;
+  // In front of every other mark at `pos`: it is the outermost table starting there.
+  const size_t i = FirstMarkAt(pos);
+  marks_.insert(marks_.begin() + static_cast<std::ptrdiff_t>(i), m);
+}
+
+void Story::Own(std::shared_ptr<StoryNode> node) {
+  StoryNode* key = node.get();
+  owned_[key] = std::move(node);
+}
+
+std::shared_ptr<StoryNode> Story::Disown(StoryNode* node) {
+  auto it = owned_.find(node);
+  if (it == owned_.end()) return nullptr;
+  auto keep = std::move(it->second);
+  owned_.erase(it);
+  return keep;
+}
+
+void Story::Touch() {
+  ++revision_;
+  if (listener_) listener_->Changed();
+}
+
+void Story::AdjustPositions(const Edit& edit, bool pushZeroWidth) {
+  if (edit.removed == 0) {
+    for (size_t i = FirstMarkAt(edit.at); i < marks_.size(); ++i) {
+      Mark* m = marks_[i];
+      if (m->pos == edit.at && m->ZeroWidth() && !pushZeroWidth) continue;
+      m->pos += edit.inserted;
+    }
+  } else {
+    for (size_t i = FirstMarkAt(edit.at + edit.removed); i < marks_.size(); ++i)
+      marks_[i]->pos += edit.inserted - edit.removed;
+  }
+  for (auto* t : std::vector<PositionTracker*>(trackers_.begin(), trackers_.end()))
+    if (trackers_.count(t)) t->Adjust(edit);
+}
+
+void Story::Insert(int64_t at, const std::vector<Char>& chars, const std::vector<Mark*>& marks,
+                   bool pushZeroWidth) {
+  if (chars.empty()) return;
+  // Nothing goes after the final paragraph mark: the story always ends with one.
+  if (at < 0 || at >= Length()) throw std::out_of_range("insertion outside the story");
+  const auto n = static_cast<int64_t>(chars.size());
+  chars_.insert(chars_.begin() + static_cast<std::ptrdiff_t>(at), chars.begin(), chars.end());
+  AdjustPositions(Edit{at, 0, n}, pushZeroWidth);
+  for (Mark* m : marks) {
+    m->pos += at;
+    AddMark(m);
+  }
+  Touch();
+}
+
+void Story::Remove(int64_t from, int64_t to) {
+  from = std::max<int64_t>(0, from);
+  to = std::min(to, Length());
+  if (to <= from) return;
+  if (listener_) listener_->BeforeRemove(from, to);
+  std::vector<Mark*> doomed;
+  std::vector<Mark*> kept;
+  const size_t first = FirstMarkAt(from);
+  size_t last = first;
+  for (; last < marks_.size() && marks_[last]->pos < to; ++last) {
+    Mark* m = marks_[last];
+    if (m->ZeroWidth() && m->owner && m->owner->ExtentEnd() >= to) {
+      kept.push_back(m);  // a table whose first cell loses text, not the table itself
+    } else {
+      doomed.push_back(m);
+    }
+  }
+  marks_.erase(marks_.begin() + static_cast<std::ptrdiff_t>(first),
+               marks_.begin() + static_cast<std::ptrdiff_t>(last));
+  marks_.insert(marks_.begin() + static_cast<std::ptrdiff_t>(first), kept.begin(), kept.end());
+  chars_.erase(chars_.begin() + static_cast<std::ptrdiff_t>(from),
+               chars_.begin() + static_cast<std::ptrdiff_t>(to));
+  AdjustPositions(Edit{from, to - from, 0}, false);
+  for (Mark* m : kept)
+    m->pos = from;
+  std::vector<std::shared_ptr<void>> alive;
+  for (Mark* m : doomed)
+    if (m->owner) alive.push_back(m->owner->KeepAlive());
+  for (Mark* m : doomed) {
+    m->pos = -1;
+    if (m->owner) {
+      m->owner->MarkRemoved();
+      Disown(m->owner);
+    }
+  }
+  Touch();
+}
+
+void Story::Load(std::vector<Char> chars, std::vector<FontData> fonts,
+                 std::vector<ParaData> paras) {
+  chars_ = std::move(chars);
+  fonts_ = std::move(fonts);
+  paras_ = std::move(paras);
+  Touch();
+}
+
+namespace {
+
+// A recursive-descent reading of the grammar at the top of story.h over the characters and marks.
+class GrammarCheck {
+ public:
+  explicit GrammarCheck(const Story& s) : s_(s), marks_(s.Marks()) {}
+
+  void Run() {
+    const int64_t len = s_.Length();
+    if (len == 0 || s_.CodeAt(len - 1) != kParagraphMark)
+      Fail("the story does not end with a paragraph mark");
+    for (size_t i = 1; i < marks_.size(); ++i) {
+      const Mark* a = marks_[i - 1];
+      const Mark* b = marks_[i];
+      if (a->pos > b->pos || (a->pos == b->pos && !a->ZeroWidth()))
+        Fail("marks out of order at " + std::to_string(b->pos));
+    }
+    for (int64_t p = 0; p < len; ++p) {
+      const Char& c = s_.At(p);
+      if (c.font >= s_.Fonts().size() || c.para >= s_.Paras().size())
+        Fail("formatting index out of range at " + std::to_string(p));
+    }
+    Container(false);
+    if (pos_ != len) Fail("end-of-cell mark outside a table at " + std::to_string(pos_));
+    if (mi_ != marks_.size()) Fail("mark left over at " + std::to_string(marks_[mi_]->pos));
+  }
+
+ private:
+  [[noreturn]] void Fail(const std::string& what) const { throw std::logic_error(what); }
+
+  const Mark* MarkHere() const {
+    return mi_ < marks_.size() && marks_[mi_]->pos == pos_ ? marks_[mi_] : nullptr;
+  }
+
+  void Container(bool inCell) {
+    while (pos_ < s_.Length()) {
+      const Mark* m = MarkHere();
+      if (m && m->kind == MarkKind::TableStart) {
+        Table();
+        continue;
+      }
+      const char32_t c = s_.CodeAt(pos_);
+      if (c == kCellMark) {
+        if (!inCell) Fail("end-of-cell mark outside a table at " + std::to_string(pos_));
+        return;
+      }
+      if (c == kObjectChar) {
+        if (!m || m->kind != MarkKind::Object) Fail("object without its node at " + Here());
+        ++mi_;
+      } else if (m) {
+        Fail("mark on an ordinary character at " + Here());
+      }
+      ++pos_;
+    }
+    if (inCell) Fail("cell not closed at the end of the story");
+  }
+
+  void Table() {
+    const StoryNode* table = marks_[mi_]->owner;
+    ++mi_;
+    size_t rows = 0;
+    while (true) {
+      const StoryNode* row = nullptr;
+      size_t cells = 0;
+      while (true) {
+        Container(true);
+        const Mark* m = MarkHere();
+        if (!m || m->kind != MarkKind::CellEnd)
+          Fail("end-of-cell mark without its cell at " + Here());
+        const StoryNode* cellRow = m->owner->StructuralParent();
+        if (!row) row = cellRow;
+        if (cellRow != row || !row || row->StructuralParent() != table)
+          Fail("cell outside its row at " + Here());
+        ++cells;
+        ++pos_;
+        ++mi_;
+        const Mark* r = MarkHere();
+        if (r && r->kind == MarkKind::RowEnd) {
+          if (r->owner != row) Fail("end-of-row mark of another row at " + Here());
+          if (cells != row->ChildCount()) Fail("row has cells it does not know at " + Here());
+          ++pos_;
+          ++mi_;
+          break;
+        }
+      }
+      ++rows;
+      if (rows == table->ChildCount()) break;
+      if (pos_ >= s_.Length()) Fail("table ends before its last row");
+    }
+    if (table->ExtentEnd() != pos_ - 1) Fail("table end out of place at " + Here());
+  }
+
+  std::string Here() const { return std::to_string(pos_); }
+
+  const Story& s_;
+  const std::vector<Mark*>& marks_;
+  int64_t pos_ = 0;
+  size_t mi_ = 0;
+};
+
+}  // namespace
+
+void Story::CheckInvariants() const {
+  GrammarCheck(*this).Run();
+}
+
+}  // namespace qv::word

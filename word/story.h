@@ -1,0 +1,241 @@
+#pragma once
+// The main text of a document: one flat sequence of characters in which the host's special
+// characters carry the structure.
+//
+// Grammar (what CheckInvariants() verifies):
+//
+//   story   := block* PARA                  the story always ends with a paragraph mark
+//   block   := para | table
+//   para    := inline* PARA
+//   table   := row+                          begins with a zero-width TableStart mark
+//   row     := cell+ ROW_END
+//   cell    := block* inline* CELL_END       the end-of-cell mark ends the cell's last paragraph
+//   inline  := text | OBJECT | PAGE_BREAK | LINE_BREAK | TAB
+//
+//   PARA = 13, CELL_END = ROW_END = 7 (one position each; their text reads "\r\a"),
+//   OBJECT = 1 (an inline picture or embedded control), PAGE_BREAK = 12, LINE_BREAK = 11.
+//
+// Every CELL_END, ROW_END and OBJECT character is owned by a node (a Cell, Row or InlineShape)
+// through a Mark; each table owns one zero-width TableStart mark at the position of its first
+// cell. Marks are kept sorted by position (zero-width marks before the character at the same
+// position, outer tables before the tables nested at the same position), so a node's position is
+// read from its mark and a position's container is found by a search, never by a rescan.
+//
+// Every edit goes through two primitives, Insert and Remove. Both call AdjustPositions, the one
+// function that moves what points into the story (marks and registered trackers such as ranges)
+// with the rule of MapPosition below.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace qv::word {
+
+inline constexpr char32_t kParagraphMark = 13;
+inline constexpr char32_t kCellMark = 7;
+inline constexpr char32_t kObjectChar = 1;
+inline constexpr char32_t kPageBreak = 12;
+inline constexpr char32_t kLineBreak = 11;
+
+// Character formatting, interned per story.
+struct FontData {
+  std::string name = "Times New Roman";
+  double size = 12;
+  int32_t color = 0;  // wdColorAutomatic reads as 0 (black) here
+  bool bold = false;
+  bool italic = false;
+  friend bool operator==(const FontData&, const FontData&) = default;
+};
+
+// Paragraph formatting, interned per story; the paragraph's own mark carries the one that counts.
+struct ParaData {
+  bool keepTogether = false;
+  bool keepWithNext = false;
+  double spaceAfter = 0;
+  double spaceBefore = 0;
+  int32_t alignment = 0;  // wdAlignParagraphLeft 0, Center 1, Right 2, Justify 3
+  friend bool operator==(const ParaData&, const ParaData&) = default;
+};
+
+struct Char {
+  char32_t cp = 0;
+  uint16_t font = 0;
+  uint16_t para = 0;
+};
+
+class StoryNode;
+
+enum class MarkKind : uint8_t { TableStart, CellEnd, RowEnd, Object };
+
+struct Mark {
+  int64_t pos = -1;
+  MarkKind kind = MarkKind::Object;
+  StoryNode* owner = nullptr;
+  bool ZeroWidth() const { return kind == MarkKind::TableStart; }
+};
+
+// A node whose place in the story is one or more marks (tables, rows, cells, inline shapes).
+class StoryNode {
+ public:
+  virtual ~StoryNode() = default;
+  // The text holding the node's mark was removed, or the story itself went away. After this the
+  // node raises "Object has been deleted." when used.
+  virtual void MarkRemoved() = 0;
+  // Keeps the node alive while the story tells it about a removal.
+  virtual std::shared_ptr<void> KeepAlive() = 0;
+  // For a table: the position of its last end-of-row mark (what a removal must cover to take the
+  // whole table). Other nodes: their own position.
+  virtual int64_t ExtentEnd() const = 0;
+  // The node one level up in the structure (a cell's row, a row's table); nullptr otherwise.
+  virtual const StoryNode* StructuralParent() const { return nullptr; }
+  // Rows of a table, cells of a row.
+  virtual size_t ChildCount() const { return 0; }
+};
+
+// One edit, as every position holder sees it: `removed` characters at `at` replaced by
+// `inserted` characters.
+struct Edit {
+  int64_t at = 0;
+  int64_t removed = 0;
+  int64_t inserted = 0;
+};
+
+// Which way a position exactly at an insertion point goes.
+enum class Bias { After, Stay };
+
+// The position rule: positions before the change stay; a position exactly at the insertion point
+// moves after the new text unless it asked to stay (Bias::Stay); positions inside a deleted span
+// collapse to its start; positions after the change shift by the difference.
+int64_t MapPosition(int64_t pos, const Edit& edit, Bias bias);
+
+// Anything outside the story that points into it (ranges, the selection, shape anchors).
+class PositionTracker {
+ public:
+  virtual ~PositionTracker() = default;
+  virtual void Adjust(const Edit& edit) = 0;
+  // The story is being destroyed; the tracker must forget it.
+  virtual void StoryGone() = 0;
+};
+
+// Told about edits by the story (the owning document: saved flag, anchored shapes).
+class StoryListener {
+ public:
+  virtual ~StoryListener() = default;
+  virtual void BeforeRemove(int64_t from, int64_t to) = 0;
+  virtual void Changed() = 0;
+};
+
+class Story {
+ public:
+  Story();
+  ~Story();
+  Story(const Story&) = delete;
+  Story& operator=(const Story&) = delete;
+
+  int64_t Length() const { return static_cast<int64_t>(chars_.size()); }
+  const Char& At(int64_t pos) const { return chars_[static_cast<size_t>(pos)]; }
+  char32_t CodeAt(int64_t pos) const { return chars_[static_cast<size_t>(pos)].cp; }
+  // The host's text of [from, to): cell and row ends read "\r\a".
+  std::string Text(int64_t from, int64_t to) const;
+  std::u32string Codes(int64_t from, int64_t to) const;
+  // Increases with every edit and every formatting change; caches compare against it.
+  uint64_t Revision() const { return revision_; }
+
+  // --- the two edit primitives ---
+  // Inserts `chars` at `at`. `marks` are the marks the new characters carry (positions relative to
+  // `at`); they are registered after existing positions were adjusted. With `pushZeroWidth` the
+  // zero-width marks at `at` move after the new text too (new rows and cells go in front of any
+  // table nested at the start of the next cell).
+  void Insert(int64_t at, const std::vector<Char>& chars, const std::vector<Mark*>& marks = {},
+              bool pushZeroWidth = false);
+  // Removes [from, to). The owners of character marks inside are told (MarkRemoved); a
+  // TableStart inside must belong to a table that lies wholly inside.
+  void Remove(int64_t from, int64_t to);
+
+  // Formatting of existing characters; these are not edits of the text.
+  template <class F>
+  void ChangeFont(int64_t from, int64_t to, F change);
+  template <class F>
+  void ChangePara(int64_t from, int64_t to, F change);
+  uint16_t Intern(const FontData& f);
+  uint16_t Intern(const ParaData& p);
+  const FontData& Font(uint16_t i) const { return fonts_[i]; }
+  const ParaData& Para(uint16_t i) const { return paras_[i]; }
+  const std::vector<FontData>& Fonts() const { return fonts_; }
+  const std::vector<ParaData>& Paras() const { return paras_; }
+  // Formatting a character inserted at `at` takes: the text before it in the same paragraph, else
+  // the character at `at` (for an empty paragraph or cell, its mark).
+  Char Template(int64_t at) const;
+
+  // --- marks ---
+  const std::vector<Mark*>& Marks() const { return marks_; }
+  // Index of the first mark whose position is >= pos (zero-width marks first at equal positions).
+  size_t FirstMarkAt(int64_t pos) const;
+  size_t IndexOf(const Mark* m) const;
+  void AddMark(Mark* m);
+  // Forgets a mark without touching the text (its character is about to be reused or removed).
+  void DetachMark(Mark* m);
+  // `replacement` takes over the place of `old` (same position) in the mark order.
+  void ReplaceMark(Mark* old, Mark* replacement);
+  // Moves a zero-width mark back to `pos` keeping its place in the order (a table whose first row
+  // was inserted in front of it).
+  void ResetZeroWidth(Mark* m, int64_t pos);
+
+  // --- nodes the story keeps alive (tables and inline shapes) ---
+  void Own(std::shared_ptr<StoryNode> node);
+  std::shared_ptr<StoryNode> Disown(StoryNode* node);
+  template <class T>
+  std::shared_ptr<T> Shared(T* node) const {
+    auto it = owned_.find(static_cast<StoryNode*>(node));
+    return it == owned_.end() ? nullptr : std::static_pointer_cast<T>(it->second);
+  }
+
+  void Register(PositionTracker* t) { trackers_.insert(t); }
+  void Unregister(PositionTracker* t) { trackers_.erase(t); }
+  void SetListener(StoryListener* l) { listener_ = l; }
+  // Formatting changes and structure changes that are not text edits.
+  void Touch();
+
+  // Throws std::logic_error describing the first violation of the grammar above.
+  void CheckInvariants() const;
+
+  // Replaces the whole content (used by the file reader, which validates afterwards).
+  void Load(std::vector<Char> chars, std::vector<FontData> fonts, std::vector<ParaData> paras);
+
+ private:
+  void AdjustPositions(const Edit& edit, bool pushZeroWidth);
+
+  std::vector<Char> chars_;
+  std::vector<FontData> fonts_;
+  std::vector<ParaData> paras_;
+  std::vector<Mark*> marks_;
+  std::unordered_map<StoryNode*, std::shared_ptr<StoryNode>> owned_;
+  std::unordered_set<PositionTracker*> trackers_;
+  StoryListener* listener_ = nullptr;
+  uint64_t revision_ = 1;
+};
+
+template <class F>
+void Story::ChangeFont(int64_t from, int64_t to, F change) {
+  for (int64_t p = from; p < to && p < Length(); ++p) {
+    FontData f = fonts_[chars_[static_cast<size_t>(p)].font];
+    change(f);
+    chars_[static_cast<size_t>(p)].font = Intern(f);
+  }
+  Touch();
+}
+
+template <class F>
+void Story::ChangePara(int64_t from, int64_t to, F change) {
+  for (int64_t p = from; p < to && p < Length(); ++p) {
+    ParaData d = paras_[chars_[static_cast<size_t>(p)].para];
+    change(d);
+    chars_[static_cast<size_t>(p)].para = Intern(d);
+  }
+  Touch();
+}
+
+}  // namespace qv::word

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include "word/shape_formats.h"
+#include "word/tests/word_test_support.h"
+
+namespace qv::word {
+namespace {
+
+using automation::Get;
+using automation::ObjectRef;
+using automation::Put;
+using automation::Variant;
+using automation::err::kObjectDeleted;
+using testing::ErrorNumber;
+using testing::WordTest;
+
+class ShapeTest : public WordTest {};
+
+TEST_F(ShapeTest, ZOrderCommandsMoveAShapeThroughTheStack) {
+  doc->Content()->SetText("x");
+  auto a = doc->Shapes()->AddShape(1, 0, 0, 10, 10, R(0, 0));
+  auto b = doc->Shapes()->AddShape(1, 0, 0, 10, 10, R(0, 0));
+  auto c = doc->Shapes()->AddShape(1, 0, 0, 10, 10, R(0, 0));
+  struct Case {
+    std::shared_ptr<Shape> shape;
+    int32_t command;
+    int32_t a, b, c;  // ZOrderPosition of a, b, c afterwards
+  };
+  const Case cases[] = {
+      {a, msoBringToFront, 3, 1, 2}, {a, msoSendToBack, 1, 2, 3},   {b, msoSendBackward, 2, 1, 3},
+      {b, msoBringForward, 1, 2, 3}, {c, msoBringForward, 1, 2, 3}, {a, msoSendBackward, 1, 2, 3},
+  };
+  for (const auto& k : cases) {
+    k.shape->ZOrder(k.command);
+    EXPECT_EQ(a->ZOrderPosition(), k.a) << k.command;
+    EXPECT_EQ(b->ZOrderPosition(), k.b) << k.command;
+    EXPECT_EQ(c->ZOrderPosition(), k.c) << k.command;
+  }
+  c->ZOrder(msoSendBehindText);
+  EXPECT_TRUE(c->Data().behindText);
+  c->ZOrder(msoBringInFrontOfText);
+  EXPECT_FALSE(c->Data().behindText);
+}
+
+TEST_F(ShapeTest, FormattingObjectsWriteTheShape) {
+  auto s = doc->Shapes()->AddShape(1, 10, 10, 100, 65);
+  ObjectRef o = s;
+  Put(Get(o, "Line").ToObject(), "Visible", Variant(true));
+  Put(Get(o, "Line").ToObject(), "Weight", Variant(1.5));
+  Put(Get(Get(o, "Line").ToObject(), "ForeColor").ToObject(), "RGB", Variant(0xFF0000));
+  Put(Get(o, "Fill").ToObject(), "Transparency", Variant(0.5));
+  automation::Call(Get(o, "Fill").ToObject(), "Solid");
+  Put(Get(o, "WrapFormat").ToObject(), "Side", Variant(1));
+  Put(Get(o, "WrapFormat").ToObject(), "Type", Variant(3));
+  Put(Get(o, "WrapFormat").ToObject(), "AllowOverlap", Variant(true));
+  Put(o, "RelativeHorizontalPosition", Variant(3));
+  Put(o, "RelativeVerticalPosition", Variant(1));
+  Put(o, "LockAnchor", Variant(true));
+  Put(o, "AlternativeText", Variant("kzoA10"));
+  auto frame = Get(Get(o, "TextFrame").ToObject(), "TextRange").ToObject();
+  automation::Call(frame, "InsertAfter", {Variant("Resize this shape")});
+  Put(Get(frame, "Font").ToObject(), "Name", Variant("Arial"));
+  Put(Get(o, "TextFrame").ToObject(), "MarginLeft", Variant(0.5));
+  Put(Get(o, "Hyperlink").ToObject(), "Address", Variant("http://example.invalid/"));
+  automation::Call(Get(o, "Hyperlink").ToObject(), "Delete");
+  const ShapeData& d = s->Data();
+  EXPECT_TRUE(d.line.visible);
+  EXPECT_DOUBLE_EQ(d.line.weight, 1.5);
+  EXPECT_EQ(d.line.foreColor, 0xFF0000);
+  EXPECT_DOUBLE_EQ(d.fill.transparency, 0.5);
+  EXPECT_EQ(d.wrap.side, 1);
+  EXPECT_EQ(d.wrap.type, 3);
+  EXPECT_EQ(d.relativeHorizontal, 3);
+  EXPECT_EQ(d.relativeVertical, 1);
+  EXPECT_TRUE(d.lockAnchor);
+  EXPECT_EQ(d.alt, "kzoA10");
+  EXPECT_EQ(d.textFrame.text, "Resize this shape");
+  EXPECT_EQ(d.textFrame.font.name, "Arial");
+  EXPECT_DOUBLE_EQ(d.textFrame.marginLeft, 0.5);
+  EXPECT_EQ(d.hyperlink, "");
+  EXPECT_EQ(d.type, msoAutoShape);
+  EXPECT_FALSE(doc->Saved());
+}
+
+TEST_F(ShapeTest, AShapeFollowsItsAnchorParagraphAndGoesWithIt) {
+  doc->Content()->SetText("first\rsecond\rthird");
+  auto s = doc->Shapes()->AddShape(1, 0, 0, 10, 10, R(8, 8));
+  EXPECT_EQ(s->Anchor()->Text(), "second\r");
+  R(0, 0)->InsertBefore("new\r");
+  EXPECT_EQ(s->Anchor()->Text(), "second\r");
+  R(12, 12)->InsertBefore("more ");  // text inside the paragraph keeps the anchor there
+  EXPECT_EQ(s->Anchor()->Text(), "semore cond\r");
+  R(0, 4)->Delete();
+  EXPECT_EQ(doc->Shapes()->Count(), 1);
+  R(6, 18)->Delete();  // takes the anchor paragraph's mark: the shape goes
+  EXPECT_EQ(doc->Shapes()->Count(), 0);
+  EXPECT_EQ(ErrorNumber([&] { s->ZOrderPosition(); }), kObjectDeleted);
+}
+
+TEST_F(ShapeTest, PicturesAddedAsShapesAndShapesByName) {
+  auto pic = doc->Shapes()->AddPicture(Gif("s.gif", 20, 40).string());
+  EXPECT_EQ(pic->Data().type, msoPicture);
+  EXPECT_DOUBLE_EQ(pic->Data().height, 30);
+  pic->Mutable().name = "Item";
+  EXPECT_EQ(doc->Shapes()->Item(Variant("Item")), pic);
+  auto fill = std::make_shared<FillFormat>(doc->Shapes()->AddShape(1, 0, 0, 5, 5));
+  fill->UserPicture(Gif().string());
+  EXPECT_EQ(fill->Target()->Data().fill.picture.format, "gif");
+  pic->Delete();
+  EXPECT_EQ(doc->Shapes()->Count(), 1);
+  EXPECT_EQ(ErrorNumber([&] { pic->Anchor(); }), kObjectDeleted);
+}
+
+}  // namespace
+}  // namespace qv::word

@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "word/story.h"
+
+namespace qv::word {
+namespace {
+
+TEST(MapPosition, FollowsTheOneRule) {
+  struct Case {
+    int64_t pos;
+    Edit edit;
+    Bias bias;
+    int64_t expected;
+  };
+  const Case cases[] = {
+      {4, {5, 0, 3}, Bias::After, 4},  // before an insertion: stays
+      {5, {5, 0, 3}, Bias::After, 8},  // at it: moves after the new text
+      {5, {5, 0, 3}, Bias::Stay, 5},   // ... unless it asked to stay
+      {6, {5, 0, 3}, Bias::Stay, 9},   // after it: shifts
+      {4, {5, 3, 0}, Bias::After, 4},  // before a removal
+      {5, {5, 3, 0}, Bias::After, 5},  // at its start
+      {7, {5, 3, 0}, Bias::After, 5},  // inside: collapses to the start
+      {8, {5, 3, 0}, Bias::After, 5},  // at its end
+      {9, {5, 3, 0}, Bias::After, 6},  // after: shifts back
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(MapPosition(c.pos, c.edit, c.bias), c.expected) << "pos " << c.pos;
+}
+
+Char C(char32_t c) {
+  return Char{c, 0, 0};
+}
+
+TEST(Story, StartsAsOneEmptyParagraphAndKeepsItsFinalMark) {
+  Story s;
+  EXPECT_EQ(s.Length(), 1);
+  EXPECT_EQ(s.CodeAt(0), kParagraphMark);
+  EXPECT_NO_THROW(s.CheckInvariants());
+  EXPECT_THROW(s.Insert(1, {C(U'x')}), std::out_of_range);
+  s.Insert(0, {C(U'a'), C(U'b')});
+  EXPECT_EQ(s.Text(0, s.Length()), "ab\r");
+}
+
+TEST(Story, GrammarCheckFindsStructureCharactersWithoutTheirNodes) {
+  Story cell;
+  cell.Insert(0, {C(kCellMark)});
+  EXPECT_THROW(cell.CheckInvariants(), std::logic_error);
+  Story object;
+  object.Insert(0, {C(kObjectChar)});
+  EXPECT_THROW(object.CheckInvariants(), std::logic_error);
+}
+
+class Node : public StoryNode {
+ public:
+  void MarkRemoved() override { removed = true; }
+  std::shared_ptr<void> KeepAlive() override { return nullptr; }
+  int64_t ExtentEnd() const override { return mark.pos; }
+  Mark mark{0, MarkKind::Object, this};
+  bool removed = false;
+};
+
+TEST(Story, MarksMoveWithTheirCharactersAndAreToldWhenRemoved) {
+  Story s;
+  s.Insert(0, {C(U'a'), C(U'b')});
+  Node n;
+  s.Insert(1, {C(kObjectChar)}, {&n.mark});
+  EXPECT_EQ(n.mark.pos, 1);
+  EXPECT_NO_THROW(s.CheckInvariants());
+  s.Insert(1, {C(U'x')});  // text inserted at the object's place goes in front of it
+  EXPECT_EQ(n.mark.pos, 2);
+  s.Remove(0, 1);
+  EXPECT_EQ(n.mark.pos, 1);
+  EXPECT_FALSE(n.removed);
+  s.Remove(1, 2);
+  EXPECT_TRUE(n.removed);
+  EXPECT_TRUE(s.Marks().empty());
+  EXPECT_EQ(s.Text(0, s.Length()), "xb\r");
+}
+
+}  // namespace
+}  // namespace qv::word
