@@ -1,0 +1,375 @@
+#include "browser/dom/element.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "browser/dom/html_document.h"
+#include "browser/dom/html_form_element.h"
+#include "browser/dom/html_parser.h"
+#include "browser/dom/metrics.h"
+#include "browser/dom/serializer.h"
+#include "browser/windows/html_window.h"
+
+namespace qv::browser {
+
+using automation::Args;
+using automation::ClassTable;
+using automation::Variant;
+
+namespace {
+
+std::string Lower(std::string s) {
+  for (char& c : s)
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+bool IsBlock(const std::string& tag) {
+  static const char* const kBlocks[] = {"p",  "div", "table", "tr", "form",  "h1",   "h2",
+                                        "h3", "li",  "ul",    "ol", "tbody", "body", "pre"};
+  return std::any_of(std::begin(kBlocks), std::end(kBlocks),
+                     [&](const char* b) { return tag == b; });
+}
+
+}  // namespace
+
+Element::Element(std::string tagName) : tag_(Lower(std::move(tagName))) {}
+
+Element::~Element() {
+  for (auto& child : children_)
+    child->parent_ = nullptr;
+}
+
+std::optional<std::string> Element::GetAttribute(const std::string& name) const {
+  const std::string key = Lower(name);
+  if (key == "style" && style_ && !style_->Empty()) return style_->CssText();
+  for (const auto& [k, v] : attributes_) {
+    if (k != key) continue;
+    if (key == "style" && style_) return style_->CssText();
+    return v;
+  }
+  return std::nullopt;
+}
+
+void Element::SetAttribute(const std::string& name, const std::string& value) {
+  const std::string key = Lower(name);
+  auto it = std::find_if(attributes_.begin(), attributes_.end(),
+                         [&](const auto& a) { return a.first == key; });
+  if (it == attributes_.end())
+    attributes_.emplace_back(key, value);
+  else
+    it->second = value;
+  if (key == "style") StyleObject()->CssText(value);
+  // A handler written into the attribute replaces one compiled from the old text.
+  if (IsEventName(key)) {
+    const EventHandler* h = Handler(key);
+    if (h && h->fromAttribute) ClearHandler(key);
+  }
+  AttributeChanged(key);
+}
+
+void Element::RemoveAttribute(const std::string& name) {
+  const std::string key = Lower(name);
+  std::erase_if(attributes_, [&](const auto& a) { return a.first == key; });
+  if (key == "style" && style_) style_->CssText("");
+  AttributeChanged(key);
+}
+
+std::vector<std::pair<std::string, std::string>> Element::Attributes() const {
+  auto out = attributes_;
+  bool hasStyle = false;
+  for (auto& [k, v] : out) {
+    if (k != "style") continue;
+    hasStyle = true;
+    if (style_) v = style_->CssText();
+  }
+  // A style first given by a script shows as an attribute too.
+  if (!hasStyle && style_ && !style_->Empty()) out.emplace_back("style", style_->CssText());
+  return out;
+}
+
+int32_t Element::NumberAttribute(const std::string& name, int32_t fallback) const {
+  double d = 0;
+  if (auto v = GetAttribute(name); v && automation::ParseNumber(*v, d) && d >= 1 && d < 1e9)
+    return static_cast<int32_t>(d);
+  return fallback;
+}
+
+void Element::Disabled(bool disabled) {
+  if (disabled)
+    SetAttribute("disabled", "");
+  else
+    RemoveAttribute("disabled");
+}
+
+std::shared_ptr<CSSStyle> Element::StyleObject() {
+  if (!style_) {
+    style_ = std::make_shared<CSSStyle>();
+    // The attribute keeps its place in the source order; its text now lives in the style.
+    if (auto it = std::find_if(attributes_.begin(), attributes_.end(),
+                               [](const auto& a) { return a.first == "style"; });
+        it != attributes_.end())
+      style_->CssText(it->second);
+  }
+  return style_;
+}
+
+std::optional<std::string> Element::HandlerAttribute(const std::string& type) const {
+  return GetAttribute(type);
+}
+
+void Element::AppendChild(NodeRef child) {
+  if (child->parent_) {
+    auto& siblings = child->parent_->children_;
+    std::erase(siblings, child);
+  }
+  child->parent_ = this;
+  child->document_ = document_;
+  children_.push_back(std::move(child));
+}
+
+void Element::RemoveAllChildren() {
+  for (auto& child : children_)
+    child->parent_ = nullptr;
+  children_.clear();
+}
+
+int Element::Depth() const {
+  int depth = 0;
+  for (const Element* e = Parent(); e; e = e->Parent())
+    ++depth;
+  return depth;
+}
+
+void Element::ForEachDescendant(const std::function<bool(Element&)>& visit) const {
+  // An explicit stack of (element, next child index).
+  std::vector<std::pair<const Element*, size_t>> stack{{this, 0}};
+  while (!stack.empty()) {
+    auto& [element, next] = stack.back();
+    if (next >= element->children_.size()) {
+      stack.pop_back();
+      continue;
+    }
+    const NodeRef& child = element->children_[next++];
+    if (child->NodeType() != Type::Element) continue;
+    auto& e = static_cast<Element&>(*child);
+    if (!visit(e)) return;
+    stack.emplace_back(&e, 0);
+  }
+}
+
+HTMLFormElement* Element::Form() const {
+  for (Element* e = Parent(); e; e = e->Parent())
+    if (e->TagName() == "form") return static_cast<HTMLFormElement*>(e);
+  return nullptr;
+}
+
+std::string Element::InnerHTML() const {
+  return SerializeChildren(*this);
+}
+
+void Element::InnerHTML(const std::string& html) {
+  auto nodes = ParseFragment(*this, html);
+  RemoveAllChildren();
+  for (auto& n : nodes)
+    AppendChild(std::move(n));
+}
+
+std::string Element::OuterHTML() const {
+  return SerializeElement(*this);
+}
+
+std::string Element::TextContent() const {
+  std::string out;
+  std::vector<std::pair<const Element*, size_t>> stack{{this, 0}};
+  while (!stack.empty()) {
+    auto& [element, next] = stack.back();
+    if (next >= element->children_.size()) {
+      stack.pop_back();
+      continue;
+    }
+    const NodeRef& child = element->children_[next++];
+    if (child->NodeType() == Type::Text)
+      out += static_cast<const Text&>(*child).Data();
+    else
+      stack.emplace_back(static_cast<const Element*>(child.get()), 0);
+  }
+  return out;
+}
+
+std::string Element::InnerText() const {
+  std::string out;
+  std::vector<std::pair<const Element*, size_t>> stack{{this, 0}};
+  while (!stack.empty()) {
+    auto& [element, next] = stack.back();
+    if (next >= element->children_.size()) {
+      if (element != this && IsBlock(element->TagName()) && !out.empty() && out.back() != '\n')
+        out += "\r\n";
+      stack.pop_back();
+      continue;
+    }
+    const NodeRef& child = element->children_[next++];
+    if (child->NodeType() == Type::Text) {
+      out += static_cast<const Text&>(*child).Data();
+    } else {
+      const auto* e = static_cast<const Element*>(child.get());
+      if (e->TagName() == "br") out += "\r\n";
+      if (e->TagName() == "script" || e->TagName() == "style" || !e->IsRendered()) continue;
+      stack.emplace_back(e, 0);
+    }
+  }
+  while (!out.empty() && (out.back() == '\n' || out.back() == '\r'))
+    out.pop_back();
+  return out;
+}
+
+void Element::SetText(const std::string& text) {
+  RemoveAllChildren();
+  if (!text.empty()) AppendChild(std::make_shared<Text>(text));
+}
+
+bool Element::IsRendered() const {
+  for (const Element* e = this; e; e = e->Parent())
+    if (e->StyleValue("display") == "none") return false;
+  return true;
+}
+
+int32_t Element::ClientWidth() const {
+  return MeasureElement(*this).width;
+}
+int32_t Element::ClientHeight() const {
+  return MeasureElement(*this).height;
+}
+
+bool Element::IsVoid() const {
+  static const char* const kVoid[] = {"area",  "base", "br",   "col",   "embed",  "hr", "img",
+                                      "input", "link", "meta", "param", "source", "wbr"};
+  return std::any_of(std::begin(kVoid), std::end(kVoid), [&](const char* v) { return tag_ == v; });
+}
+
+bool Element::FireEvent(const std::string& type, int32_t keyCode) {
+  auto document = OwnerDocument();
+  auto window = document ? document->Window() : nullptr;
+  if (!window) return true;
+  return window->DispatchEvent(SharedElement(), type, keyCode);
+}
+
+void Element::Click() {
+  if (IsFormControl() && Disabled()) return;
+  // The element stays alive while its handlers run, even when one of them replaces the page.
+  auto keep = SharedElement();
+  PreActivation();
+  if (!FireEvent("onclick")) {
+    CancelledActivation();
+    return;
+  }
+  Activation();
+}
+
+void Element::Focus() {
+  auto document = OwnerDocument();
+  if (!document) return;
+  auto keep = SharedElement();
+  auto previous = document->ActiveElement();
+  if (previous.get() == this) return;
+  document->ActiveElement(keep);
+  if (previous) previous->FireEvent("onblur");
+  FireEvent("onfocus");
+}
+
+void Element::Blur() {
+  auto document = OwnerDocument();
+  if (!document || document->ActiveElement().get() != this) return;
+  auto keep = SharedElement();
+  document->ActiveElement(nullptr);
+  FireEvent("onblur");
+}
+
+const automation::DispatchTable& Element::ElementMembers() {
+  static const auto table = [] {
+    ClassTable<Element> t("HTMLElement");
+    t.Prop(
+         "id", [](Element& e) { return e.Id(); },
+         [](Element& e, const Variant& v) { e.SetAttribute("id", v.ToText()); })
+        .Prop(
+            "name", [](Element& e) { return e.Name(); },
+            [](Element& e, const Variant& v) { e.SetAttribute("name", v.ToText()); })
+        .Prop(
+            "className", [](Element& e) { return e.ClassName(); },
+            [](Element& e, const Variant& v) { e.ClassName(v.ToText()); })
+        .Prop(
+            "title", [](Element& e) { return e.AttributeOr("title"); },
+            [](Element& e, const Variant& v) { e.SetAttribute("title", v.ToText()); })
+        .Get("tagName",
+             [](Element& e) {
+               std::string upper = e.TagName();
+               for (char& c : upper)
+                 c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+               return upper;
+             })
+        .Get("nodeType", [](Element&) { return 1; })
+        .Prop(
+            "disabled", [](Element& e) { return e.Disabled(); },
+            [](Element& e, const Variant& v) { e.Disabled(v.ToBool()); })
+        .Get("style", [](Element& e) { return Variant(e.StyleObject()); })
+        .Prop(
+            "innerHTML", [](Element& e) { return e.InnerHTML(); },
+            [](Element& e, const Variant& v) { e.InnerHTML(v.ToText()); })
+        .Prop(
+            "innerText", [](Element& e) { return e.InnerText(); },
+            [](Element& e, const Variant& v) { e.SetText(v.ToText()); })
+        .Get("outerHTML", [](Element& e) { return e.OuterHTML(); })
+        .Get("clientWidth", [](Element& e) { return e.ClientWidth(); })
+        .Get("clientHeight", [](Element& e) { return e.ClientHeight(); })
+        .Get("offsetWidth", [](Element& e) { return MeasureElement(e).offsetWidth; })
+        .Get("offsetHeight", [](Element& e) { return MeasureElement(e).offsetHeight; })
+        .Get("parentElement",
+             [](Element& e) {
+               return e.Parent() ? Variant(e.Parent()->SharedElement())
+                                 : Variant(automation::ObjectRef());
+             })
+        .Get("form",
+             [](Element& e) {
+               HTMLFormElement* f = e.Form();
+               return f ? Variant(std::static_pointer_cast<automation::Dispatch>(
+                              static_cast<Element*>(f)->SharedElement()))
+                        : Variant(automation::ObjectRef());
+             })
+        .Method("getAttribute",
+                [](Element& e, Args& a) {
+                  auto v = e.GetAttribute(a.Text(0));
+                  return v ? Variant(*v) : Variant(automation::ObjectRef());
+                })
+        .Sub("setAttribute", [](Element& e, Args& a) { e.SetAttribute(a.Text(0), a.Text(1)); })
+        .Sub("removeAttribute", [](Element& e, Args& a) { e.RemoveAttribute(a.Text(0)); })
+        .Sub("click", [](Element& e, Args&) { e.Click(); })
+        .Sub("focus", [](Element& e, Args&) { e.Focus(); })
+        .Sub("blur", [](Element& e, Args&) { e.Blur(); })
+        .Method("fireEvent", [](Element& e, Args& a) {
+          return e.FireEvent(a.Text(0), a.Has(1) ? a.Int(1) : 0);
+        });
+    // Handler properties as the host sees them: an object whose default member is called.
+    for (const char* name : kEventNames) {
+      const std::string n = name;
+      t.Prop(
+          n,
+          [n](Element& e) {
+            const EventHandler* h = e.Handler(n);
+            return h && h->host ? Variant(h->host) : Variant();
+          },
+          [n](Element& e, const Variant& v) {
+            EventHandler h;
+            if (v.IsObject()) h.host = v.ToObject();
+            e.SetHandler(n, std::move(h));
+          });
+    }
+    return t.Build();
+  }();
+  return table;
+}
+
+const automation::DispatchTable& Element::Members() const {
+  return ElementMembers();
+}
+
+}  // namespace qv::browser
