@@ -28,7 +28,12 @@ bool ClassFactory::Has(const std::string& progId) const {
 
 ObjectRef ClassFactory::Create(const std::string& progId) const {
   const auto it = classes_.find(Lower(progId));
-  if (it == classes_.end()) Raise(err::kCannotCreate);
+  if (it == classes_.end()) {
+    if (fallback_) {
+      if (ObjectRef o = fallback_(progId)) return o;
+    }
+    Raise(err::kCannotCreate);
+  }
   ObjectRef o = it->second.creator();
   if (!o) Raise(err::kCannotCreate);
   return o;

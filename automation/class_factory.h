@@ -23,8 +23,14 @@ class ClassFactory {
   // Creates an object; raises 429 "ActiveX component can't create object" for an unknown id.
   ObjectRef Create(const std::string& progId) const;
   std::vector<std::string> ProgIds() const;
+  // Asked for identifiers that no registered creator knows (the component runtime's registry of
+  // in-process libraries); it returns null when it does not know the identifier either.
+  void SetFallback(std::function<ObjectRef(const std::string& progId)> fallback) {
+    fallback_ = std::move(fallback);
+  }
 
  private:
+  std::function<ObjectRef(const std::string&)> fallback_;
   struct Entry {
     std::string progId;
     Creator creator;

@@ -2,6 +2,4 @@
 # The authoring session the demo runs (QUORVANTA_HOME is already a fresh profile).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bin=build/default/tools/quorvanta
-echo "== profile: $QUORVANTA_HOME"
-"$bin" --help
+exec build/default/tools/quorvanta run demo/session.js

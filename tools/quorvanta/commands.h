@@ -13,5 +13,7 @@ int RegCommand(const CommandArgs& args);         // inspect and seed settings
 int CourseHostCommand(const CommandArgs& args);  // the local stand-in for the course host
 int ShowCommand(const CommandArgs& args);        // print a document's text rendering
 int RunCommand(const CommandArgs& args);         // run an automation script
+int SetupCommand(const CommandArgs& args);       // install the add-ins
+int UninstallCommand(const CommandArgs& args);   // remove them
 
 }  // namespace qv::tools

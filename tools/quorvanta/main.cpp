@@ -20,6 +20,8 @@ constexpr Entry kCommands[] = {
     {"coursehost", qv::tools::CourseHostCommand, "run the local course host on loopback"},
     {"show", qv::tools::ShowCommand, "print the text rendering of a document"},
     {"run", qv::tools::RunCommand, "run an automation script (run [--embedding] SCRIPT.js)"},
+    {"setup", qv::tools::SetupCommand, "install the add-ins (setup [BASE])"},
+    {"uninstall", qv::tools::UninstallCommand, "remove the add-ins' settings and registration"},
 };
 
 int Usage(std::FILE* out) {

@@ -4,6 +4,10 @@
 #include <cstdlib>
 
 #include "platform/files.h"
+#include "tools/lib/script/platform_objects.h"
+#include "ui/app.h"
+#include "ui/scripted_driver.h"
+#include "ui/toolkit.h"
 
 namespace qv::tools {
 
@@ -32,9 +36,13 @@ int ScriptRunner::Run() {
     std::fprintf(stderr, "quorvanta run: cannot read script '%s'\n", options_.path.c_str());
     return 2;
   }
+  // The program's toolkit, played by the scripted driver; the script answers what it shows.
+  ui::Toolkit toolkit(ui::App("Quorvanta Word", "", "quorvanta"),
+                      std::make_shared<ui::ScriptedDriver>());
   automation::ClassFactory factory;
   automation::ScriptHost host;
   host.UseFactory(&factory);
+  InstallPlatformObjects(host, factory, options_.startMode);
 
   std::vector<Variant> args;
   for (const auto& a : options_.args)

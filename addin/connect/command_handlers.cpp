@@ -1,0 +1,133 @@
+// The command handlers of the add-in object: the click events of the menu and toolbar buttons.
+// The menu handlers only pass the click on to the toolbar handler of the same command.
+
+#include "addin/addin_app.h"
+#include "addin/connect/connect.h"
+#include "addin/online/update_check.h"
+#include "addin/questions/report_error.h"
+#include "automation/error_trap.h"
+#include "office/command_bar_button.h"
+#include "online/course_host_name.h"
+#include "platform/shell/shell_execute.h"
+#include "ui/msgbox.h"
+#include "word/application.h"
+#include "word/document.h"
+#include "word/documents.h"
+
+namespace qv::addin {
+
+using automation::ErrInfo;
+using automation::ObjectRef;
+
+namespace {
+
+// Runs a handler's body with its trap: an error is reported under the handler's own name.
+template <class Body>
+void Handler(const char* name, Body&& body) {
+  automation::Trap(std::forward<Body>(body),
+                   [&](const ErrInfo& e) { ReportError(e.description, name, e.number, true); });
+}
+
+}  // namespace
+
+void Connect::AttachHandlers() {
+  auto hook = [this](CommandRef& ref, void (Connect::*handler)(const ObjectRef&, bool&)) {
+    if (!ref.button) return;
+    ref.subscription =
+        ref.button->OnClick([this, handler](office::CommandBarButton& ctrl, bool& cancelDefault) {
+          (this->*handler)(std::static_pointer_cast<automation::Dispatch>(ctrl.shared_from_this()),
+                           cancelDefault);
+        });
+  };
+  hook(refs_.CreateQuestionM, &Connect::CreateQuestionM_Click);
+  hook(refs_.CreateContentDelimM, &Connect::CreateContentDelimM_Click);
+  hook(refs_.WebVerifyM, &Connect::WebVerifyM_Click);
+  hook(refs_.TutorialM, &Connect::TutorialM_Click);
+  hook(refs_.SignUpM, &Connect::SignUpM_Click);
+  hook(refs_.UpgradeM, &Connect::UpgradeM_Click);
+  hook(refs_.CreateQuestion, &Connect::CreateQuestion_Click);
+  hook(refs_.CreateContentDelim, &Connect::CreateContentDelim_Click);
+  hook(refs_.WebVerify, &Connect::WebVerify_Click);
+  hook(refs_.Tutorial, &Connect::Tutorial_Click);
+  hook(refs_.SignUp, &Connect::SignUp_Click);
+  hook(refs_.Upgrade, &Connect::Upgrade_Click);
+}
+
+ObjectRef Connect::EnsureDocument() {
+  if (!hostApp_) automation::Raise(automation::err::kObjectNotSet);
+  if (hostApp_->Documents()->Count() == 0) return hostApp_->Documents()->Add();
+  return hostApp_->ActiveDocument();
+}
+
+void Connect::CreateQuestion_Click(const ObjectRef&, bool&) {
+  Handler("CreateQuestion_Click", [&] {
+    EnsureDocument();
+    // The Add New Question dialog opens here once it is part of the add-in.
+  });
+}
+
+void Connect::CreateContentDelim_Click(const ObjectRef&, bool&) {
+  EnsureDocument();
+  // The page-break guard and insertion run here once they are part of the add-in.
+}
+
+void Connect::WebVerify_Click(const ObjectRef&, bool&) {
+  Handler("WebVerify_Click", [&] {
+    if (!hostApp_) automation::Raise(automation::err::kObjectNotSet);
+    if (hostApp_->Documents()->Count() == 0) {
+      ui::MsgBox(AddinApp(),
+                 "Enhanced Web Preview attempts to determine whether your document can correctly "
+                 "be displayed by browsers (Internet Explorer and Netscape 6+) once it is added to "
+                 "your Lesson.",
+                 ui::vbOKOnly);
+      return;
+    }
+    // The Enhanced Web Preview wizard opens here once it is part of the add-in.
+  });
+}
+
+void Connect::Tutorial_Click(const ObjectRef&, bool&) {
+  Handler("Tutorial_Click", [&] {
+    platform::ShellExecute(0, "Open", "iexplore.exe",
+                           std::string("http://") + online::kDefaultCourseHost +
+                               "/Files/02/pages/help/tutorials.asp?SchoolID=2",
+                           "", 1);
+  });
+}
+
+void Connect::SignUp_Click(const ObjectRef&, bool&) {
+  Handler("SignUp_Click", [&] {
+    // "Add to Course" prepares the document and shows the course portal once document
+    // validation is part of the add-in.
+  });
+}
+
+void Connect::Upgrade_Click(const ObjectRef&, bool&) {
+  Handler("Upgrade_Click", [&] { ShowUpdatePage(); });
+}
+
+void Connect::CreateQuestionM_Click(const ObjectRef& c, bool& cancel) {
+  CreateQuestion_Click(c, cancel);
+}
+void Connect::CreateContentDelimM_Click(const ObjectRef& c, bool& cancel) {
+  CreateContentDelim_Click(c, cancel);
+}
+void Connect::WebVerifyM_Click(const ObjectRef& c, bool& cancel) {
+  WebVerify_Click(c, cancel);
+}
+void Connect::TutorialM_Click(const ObjectRef& c, bool& cancel) {
+  Tutorial_Click(c, cancel);
+}
+void Connect::SignUpM_Click(const ObjectRef& c, bool& cancel) {
+  SignUp_Click(c, cancel);
+}
+void Connect::UpgradeM_Click(const ObjectRef& c, bool& cancel) {
+  Upgrade_Click(c, cancel);
+}
+
+void Connect::RemoveContentDelim_Click() {
+  EnsureDocument();
+  // The page-break removal runs here once it is part of the add-in.
+}
+
+}  // namespace qv::addin

@@ -1,0 +1,69 @@
+#include "addin/library/public_classes.h"
+
+#include <cctype>
+#include <functional>
+#include <utility>
+
+#include "addin/connect/connect.h"
+#include "addin/constants.h"
+#include "online/reg.h"
+#include "online/settings_keys.h"
+#include "platform/com/activation.h"
+
+namespace qv::addin {
+namespace {
+
+using Creator = std::function<automation::ObjectRef()>;
+
+// Every public class of the library, as its registration lists it.
+const std::vector<std::pair<std::string, Creator>>& Classes() {
+  static const std::vector<std::pair<std::string, Creator>> classes = {
+      {kProgIdConnect, [] { return std::make_shared<Connect>(); }},
+  };
+  return classes;
+}
+
+bool SameId(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::vector<std::string> PublicProgIds() {
+  std::vector<std::string> ids;
+  for (const auto& [id, creator] : Classes())
+    ids.push_back(id);
+  return ids;
+}
+
+automation::ObjectRef CreatePublicObject(const std::string& progId) {
+  for (const auto& [id, creator] : Classes()) {
+    if (SameId(id, progId)) return creator();
+  }
+  return nullptr;
+}
+
+void RegisterLibrary(const std::string& libraryFile) {
+  for (const auto& [id, creator] : Classes())
+    platform::RegisterClass(id, platform::ClassIdFor(id), libraryFile, kTypeLibDescription);
+  namespace reg = online::reg;
+  reg::CreateKey(online::HKEY_CURRENT_USER, online::kWordAddinRegistrationKey);
+  reg::SetValue(online::HKEY_CURRENT_USER, online::kWordAddinRegistrationKey, "FriendlyName",
+                automation::Variant(kFriendlyName), reg::REG_SZ);
+  reg::SetValue(online::HKEY_CURRENT_USER, online::kWordAddinRegistrationKey, "LoadBehavior",
+                automation::Variant(3), reg::REG_DWORD);
+}
+
+void UnregisterLibrary() {
+  for (const auto& [id, creator] : Classes())
+    platform::UnregisterClass(id, platform::ClassIdFor(id));
+  online::reg::DeleteKey(online::HKEY_CURRENT_USER, online::kWordAddinRegistrationKey);
+}
+
+}  // namespace qv::addin

@@ -1,0 +1,131 @@
+#include "tools/lib/setup/installation.h"
+
+#include <cstdlib>
+#include <stdexcept>
+
+#include "online/reg.h"
+#include "online/settings_keys.h"
+#include "platform/com/activation.h"
+#include "platform/profile.h"
+#include "word/application.h"
+#include "word/document.h"
+#include "word/documents.h"
+#include "word/range.h"
+
+namespace qv::tools {
+namespace {
+
+namespace fs = std::filesystem;
+using automation::Variant;
+namespace reg = online::reg;
+
+constexpr const char* kCompanyFolder = "Quorvanta Technologies, Inc.";
+constexpr const char* kAddinFolder = "Word Add-in";
+
+const char* const kPictures[] = {
+    "1x1.gif",  "radio_blk.gif", "chk_blk.gif", "textbox.gif", "LO.gif",   "qti0.bmp", "qti1.bmp",
+    "qti3.bmp", "qti4.bmp",      "qti5.bmp",    "qti6.bmp",    "qti7.bmp", "qti9.bmp"};
+
+// A document of the word processor's own format with the given paragraphs.
+void WriteDocument(word::Application& app, const fs::path& file,
+                   const std::vector<std::string>& paragraphs) {
+  auto doc = app.Documents()->Add();
+  std::string text;
+  for (const auto& p : paragraphs)
+    text += p + "\r";
+  doc->Content()->InsertBefore(text);
+  doc->SaveAs(file.string());
+  doc->Close();
+}
+
+std::string WithSeparator(const fs::path& p) {
+  std::string s = p.string();
+  if (s.empty() || s.back() != '/') s += '/';
+  return s;
+}
+
+}  // namespace
+
+fs::path DefaultBasePath() {
+  return platform::ProfileDir() / "Program Files" / "";
+}
+
+InstallationPaths PathsFor(const fs::path& base) {
+  InstallationPaths paths;
+  paths.base = WithSeparator(base);
+  paths.installDir = WithSeparator(paths.base / kCompanyFolder / kAddinFolder);
+  return paths;
+}
+
+fs::path AssetsDir() {
+  if (const char* dir = std::getenv("QUORVANTA_ASSETS"); dir && *dir) return dir;
+  return QV_ASSETS_DIR;
+}
+
+fs::path AddinLibrary() {
+  if (const char* file = std::getenv("QUORVANTA_KZOWORD"); file && *file) return file;
+  return QV_KZOWORD_LIBRARY;
+}
+
+InstallationPaths CopyInstallationFiles(const fs::path& base) {
+  const InstallationPaths paths = PathsFor(base);
+  fs::create_directories(paths.installDir / "Img");
+  for (const char* picture : kPictures) {
+    fs::copy_file(AssetsDir() / "Img" / picture, paths.installDir / "Img" / picture,
+                  fs::copy_options::overwrite_existing);
+  }
+  fs::copy_file(AssetsDir() / "rvuppt.ppa", paths.installDir / "rvuppt.ppa",
+                fs::copy_options::overwrite_existing);
+  {
+    word::Application app;
+    WriteDocument(app, paths.installDir / "Quorvanta Authoring Menus.dot",
+                  {"Quorvanta authoring menus template."});
+    WriteDocument(app, paths.installDir / "Quorvanta Authoring Toolbar.dot",
+                  {"Quorvanta authoring toolbar template."});
+    WriteDocument(app, paths.installDir / "first.doc",
+                  {"Welcome to the Quorvanta authoring add-ins.",
+                   "Use Tools > Quorvanta or the Quorvanta toolbar to add questions and web page "
+                   "breaks to your course document, then choose Add to Course."});
+  }
+  std::string error;
+  if (platform::CallRegistrationEntry(AddinLibrary().string(), false, error) != platform::S_OK)
+    throw std::runtime_error("cannot register " + AddinLibrary().string() + ": " + error);
+  return paths;
+}
+
+void WriteInstallSettings(const InstallationPaths& paths) {
+  const uint32_t hkcu = online::HKEY_CURRENT_USER;
+  const std::string dir = paths.installDir.string();
+  reg::CreateKey(hkcu, online::kWordAddinsKey);
+  reg::CreateKey(hkcu, online::kWordAddinRegistrationKey);
+  reg::SetValue(hkcu, online::kWordAddinRegistrationKey, "CommandLineSafe", Variant(0),
+                reg::REG_DWORD);
+  reg::SetValue(hkcu, online::kWordAddinRegistrationKey, "LoadBehavior", Variant(3),
+                reg::REG_DWORD);
+  reg::SetValue(hkcu, online::kWordAddinRegistrationKey, "FriendlyName",
+                Variant("Quorvanta Add-Ins"), reg::REG_SZ);
+  reg::CreateKey(hkcu, online::kCompanyKey);
+  reg::CreateKey(hkcu, online::kAddinKey);
+  auto text = [&](const char* name, const std::string& value) {
+    reg::SetValue(hkcu, online::kAddinKey, name, Variant(value), reg::REG_SZ);
+  };
+  text("INSTALL_PATH", dir);
+  text("IMG_PATH", dir + "Img/");
+  text("Quorvanta Authoring Toolbar.dot", dir + "Quorvanta Authoring Toolbar.dot");
+  text("Quorvanta Authoring Menus.dot", dir + "Quorvanta Authoring Menus.dot");
+  reg::SetValue(hkcu, online::kAddinKey, "helpShow", Variant(0), reg::REG_DWORD);
+  text("helpLoc", dir + "first.doc");
+  reg::SetValue(hkcu, online::kCompanyKey, "isInstallOK", Variant(1), reg::REG_DWORD);
+}
+
+void RemoveInstallSettings() {
+  const uint32_t hkcu = online::HKEY_CURRENT_USER;
+  reg::DeleteKey(hkcu, online::kWordAddinRegistrationKey);
+  reg::DeleteKey(hkcu, online::kAddinKey);
+  reg::DeleteKey(hkcu, online::kPowerPointKey);
+  reg::DeleteKey(hkcu, online::kCompanyKey);
+  std::string error;
+  (void)platform::CallRegistrationEntry(AddinLibrary().string(), true, error);
+}
+
+}  // namespace qv::tools
