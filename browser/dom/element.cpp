@@ -128,6 +128,19 @@ void Element::AppendChild(NodeRef child) {
   children_.push_back(std::move(child));
 }
 
+void Element::InsertAfter(NodeRef child, const Node* reference) {
+  auto it = std::find_if(children_.begin(), children_.end(),
+                         [&](const NodeRef& n) { return n.get() == reference; });
+  if (it == children_.end()) return AppendChild(std::move(child));
+  if (child->parent_) std::erase(child->parent_->children_, child);
+  // The erase may have moved the reference.
+  it = std::find_if(children_.begin(), children_.end(),
+                    [&](const NodeRef& n) { return n.get() == reference; });
+  child->parent_ = this;
+  child->document_ = document_;
+  children_.insert(it + 1, std::move(child));
+}
+
 void Element::RemoveAllChildren() {
   for (auto& child : children_)
     child->parent_ = nullptr;
@@ -215,6 +228,8 @@ std::string Element::InnerText() const {
       const auto* e = static_cast<const Element*>(child.get());
       if (e->TagName() == "br") out += "\r\n";
       if (e->TagName() == "script" || e->TagName() == "style" || !e->IsRendered()) continue;
+      // A block starts on a line of its own.
+      if (IsBlock(e->TagName()) && !out.empty() && out.back() != '\n') out += "\r\n";
       stack.emplace_back(e, 0);
     }
   }

@@ -67,6 +67,8 @@ class Element : public Node, public EventTarget {
   // ---- tree ----
   const std::vector<NodeRef>& Children() const { return children_; }
   void AppendChild(NodeRef child);
+  // Inserts `child` right after `reference` (one of this element's children), or at the end.
+  void InsertAfter(NodeRef child, const Node* reference);
   void RemoveAllChildren();
   Element* ParentElement() const { return Parent(); }
   // Number of elements from the root to this one (the root has depth 0).

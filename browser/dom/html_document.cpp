@@ -141,6 +141,7 @@ std::vector<ElementRef> HTMLDocument::GetElementsByTagName(const std::string& ta
 }
 
 void HTMLDocument::Open(const std::string& mimeType) {
+  loadScript_.reset();
   std::string kind = mimeType;
   for (char& c : kind)
     c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -152,6 +153,20 @@ void HTMLDocument::Open(const std::string& mimeType) {
 }
 
 void HTMLDocument::Write(const std::string& text) {
+  if (!writing_ && loadScript_ && loadScript_->Parent()) {
+    // Written during loading: the markup joins the page after the script (after what the same
+    // script wrote before).
+    Element& parent = *loadScript_->Parent();
+    auto after = lastWritten_.lock();
+    const Node* reference =
+        after && after->Parent() == &parent ? after.get() : static_cast<Node*>(loadScript_.get());
+    for (auto& node : ParseFragment(parent, text)) {
+      lastWritten_ = node;
+      parent.InsertAfter(node, reference);
+      reference = node.get();
+    }
+    return;
+  }
   if (!writing_) Open();
   written_ += text;
 }

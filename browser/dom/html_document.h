@@ -68,6 +68,10 @@ class HTMLDocument final : public ScriptObject, public EventTarget {
   // complete when Close returns.
   void Close();
   bool IsOpenForWriting() const { return writing_; }
+  // While the page's own scripts run at load, what they write goes into the page right after
+  // the running script instead of starting a new page. The window sets the script; nullptr
+  // ends it.
+  void WritingScript(std::shared_ptr<Element> script) { loadScript_ = std::move(script); }
 
  private:
   std::weak_ptr<HTMLDocument> Self() const;
@@ -79,6 +83,8 @@ class HTMLDocument final : public ScriptObject, public EventTarget {
   std::weak_ptr<Element> active_;
   std::string written_;
   bool writing_ = false;
+  std::shared_ptr<Element> loadScript_;
+  std::weak_ptr<Node> lastWritten_;
 };
 
 }  // namespace qv::browser

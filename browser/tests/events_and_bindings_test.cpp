@@ -189,3 +189,23 @@ TEST(BrowserControlOnAForm, IsAControlOfItsFormReachableByName) {
 
 }  // namespace
 }  // namespace qv::browser
+
+namespace qv::browser {
+namespace {
+
+TEST(Bindings, WritingWhileThePageLoadsAddsAfterTheScript) {
+  LoadedPage page(
+      "<p id=before>b</p><script>document.write('<i id=one>1</i>'); "
+      "document.write('<i id=two>2</i>');</script><p id=after>a</p>");
+  auto one = page.Document().GetElementById("one");
+  ASSERT_TRUE(one);
+  EXPECT_TRUE(page.Document().GetElementById("before"));
+  EXPECT_EQ(page.Eval("document.body.innerText"), "b\r\n12\r\na");
+  // After loading, writing starts a new page.
+  page.Run("document.write('<b id=fresh>f</b>'); document.close();");
+  EXPECT_FALSE(page.Document().GetElementById("before"));
+  EXPECT_TRUE(page.Document().GetElementById("fresh"));
+}
+
+}  // namespace
+}  // namespace qv::browser

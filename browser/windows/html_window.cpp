@@ -148,7 +148,9 @@ void HTMLWindow::RunPage() {
     if (document_->DocumentElement() != root) return;
     // Scripts from other files are not loaded: the pages shown here carry their scripts.
     if (script->HasAttribute("src") || !IsScriptBlock(*script)) continue;
+    document_->WritingScript(script);
     RunScript(script->TextContent(), document_->URL() + " script block " + std::to_string(block));
+    document_->WritingScript(nullptr);
   }
   if (document_->DocumentElement() != root) return;
   auto body = document_->Body();
