@@ -2,9 +2,6 @@
 // scripts and the installer's tests use it. Each test has its own profile, which the child
 // processes inherit through QUORVANTA_HOME.
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -17,9 +14,8 @@
 
 #include "platform/files.h"
 #include "platform/registry/registry.h"
+#include "platform/testing/run_program.h"
 #include "platform/testing/temp_profile.h"
-
-extern char** environ;
 
 namespace qv::tools {
 namespace {
@@ -33,7 +29,6 @@ struct Outcome {
 class RegCommandTest : public ::testing::Test {
  protected:
   testing::TempProfile profile;
-  std::atomic<int> runs{0};
 
   void SetUp() override {
     const char* bin = std::getenv("QUORVANTA_BIN");
@@ -41,37 +36,12 @@ class RegCommandTest : public ::testing::Test {
     bin_ = bin;
   }
 
-  // Runs `quorvanta reg ARGS...` with standard input from /dev/null and the outputs in files.
+  // Runs `quorvanta reg ARGS...` with standard input from /dev/null and the outputs captured.
   Outcome Reg(const std::vector<std::string>& args) {
-    const int n = runs++;
-    const auto outFile = profile.Dir() / ("out." + std::to_string(n));
-    const auto errFile = profile.Dir() / ("err." + std::to_string(n));
-    std::vector<std::string> argv = {bin_, "reg"};
-    argv.insert(argv.end(), args.begin(), args.end());
-    std::vector<char*> cargv;
-    for (auto& a : argv)
-      cargv.push_back(a.data());
-    cargv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    pid_t pid = 0;
-    const int rc = posix_spawn(&pid, bin_.c_str(), &actions, nullptr, cargv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    Outcome o;
-    if (rc != 0) return o;
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0) {
-    }
-    o.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    o.out = platform::ReadWholeFile(outFile).value_or("");
-    o.err = platform::ReadWholeFile(errFile).value_or("");
-    return o;
+    std::vector<std::string> all = {"reg"};
+    all.insert(all.end(), args.begin(), args.end());
+    const auto o = testing::RunProgram(bin_, all, profile.Dir());
+    return Outcome{o.exitCode, o.out, o.err};
   }
 
   std::string bin_;
