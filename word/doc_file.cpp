@@ -595,9 +595,9 @@ void Load(Document& doc, const json& j) {
 }
 
 [[noreturn]] void Refuse(const std::filesystem::path& file, const std::string& why) {
-  throw automation::AutomationError(
-      kErrCorruptFile, "The document could not be read. It may be corrupt.\r\n(" +
-                           file.filename().string() + ": " + why + ")");
+  throw automation::AutomationError(kErrCorruptFile,
+                                    "The document could not be read. It may be corrupt.\r\n(" +
+                                        file.filename().string() + ": " + why + ")");
 }
 
 }  // namespace

@@ -228,6 +228,7 @@ void Document::MarkClosed() {
   shapes_.clear();
   window_->Close();
   closed_ = true;
+  app_ = nullptr;
 }
 
 void Document::Activate() {
@@ -267,6 +268,7 @@ const DispatchTable& Document::Members() const {
           .Prop(
               "UserControl", [](Document& d) { return d.UserControl(); },
               [](Document& d, const Variant& v) { d.SetUserControl(v.ToBool()); })
+          .Get("hwnd", [](Document& d) { return d.ActiveWindow()->Hwnd(); })
           .Get("Name", [](Document& d) { return d.Name(); })
           .Get("Path", [](Document& d) { return d.Path(); })
           .Get("FullName", [](Document& d) { return d.FullName(); })

@@ -108,6 +108,8 @@ void AddIns::Store() const {
   for (const auto& a : list_)
     list.push_back({{"path", a->FullName()}, {"installed", a->Installed()}});
   const nlohmann::json j = {{"addIns", list}};
+  // Another program of the platform (the installer) may write the list at the same time.
+  platform::FileLock lock(store_.string() + ".lock");
   if (!platform::WriteFileAtomically(store_, j.dump(1) + "\n"))
     throw automation::AutomationError(5153, "The add-in list could not be saved.");
 }

@@ -25,6 +25,8 @@ class Template : public automation::Dispatch {
   bool Saved() const { return saved_; }
   void SetSaved(bool v) { saved_ = v; }
   void Save();
+  // The owner is going away: Save no longer writes anything.
+  void Forget() { save_ = nullptr; }
 
  private:
   std::filesystem::path file_;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "office/command_bar_control.h"
+#include "office/command_bar_controls.h"
 #include "platform/profile.h"
 #include "word/dialogs.h"
 #include "word/errors.h"
@@ -45,15 +47,19 @@ TEST(Application, AMenuBuiltInOneRunIsFoundByTagInTheNext) {
   qv::testing::TempProfile profile;
   {
     Application app;
-    auto tools = app.CommandBars()->Item(std::string("Menu Bar"));
-    ASSERT_TRUE(tools);
+    ASSERT_TRUE(app.CommandBars()->Item(std::string("Menu Bar")));
     auto bar = app.CommandBars()->Add(std::string("Quorvanta"));
+    bar->Controls()->Add(office::msoControlButton)->SetTag("kzoAddQuestion");
+    auto tools =
+        app.CommandBars()->FindControl(office::ControlQuery{0, office::kToolsMenuId, "", false});
+    ASSERT_TRUE(tools);
     EXPECT_FALSE(app.NormalTemplate()->Saved());
     app.NormalTemplate()->Save();
     EXPECT_TRUE(app.NormalTemplate()->Saved());
   }
   Application next;
   EXPECT_NO_THROW(next.CommandBars()->Item(std::string("Quorvanta")));
+  EXPECT_TRUE(next.CommandBars()->FindControl(office::ControlQuery{0, 0, "kzoAddQuestion", false}));
   EXPECT_TRUE(next.NormalTemplate()->Saved());
   EXPECT_EQ(next.NormalTemplateProblem(), "");
 }
@@ -128,6 +134,30 @@ TEST(Application, SaveAsDialogGoesThroughTheChooser) {
   EXPECT_EQ(app.Dialogs()->Item(wdDialogFileSaveAs)->Show(), -1);
   EXPECT_EQ(doc->Name(), "chosen.doc");
   EXPECT_TRUE(std::filesystem::exists(chooser->path));
+}
+
+TEST(Application, ScriptsReachTheRootObjectByName) {
+  qv::testing::TempProfile profile;
+  auto app = std::make_shared<Application>();
+  automation::ObjectRef a = app;
+  using automation::Call;
+  using automation::Get;
+  EXPECT_EQ(Get(a, "Version").ToText(), "9.0");
+  EXPECT_EQ(Call(a, "PixelsToPoints", {Variant(16)}).ToDouble(), 12);
+  EXPECT_EQ(Call(a, "InchesToPoints", {Variant(0.5)}).ToDouble(), 36);
+  EXPECT_EQ(Get(Get(a, "COMAddIns").ToObject(), "Count").ToInt32(), 0);
+  EXPECT_EQ(Get(Get(a, "NormalTemplate").ToObject(), "Name").ToText(), "Normal.dot");
+  auto system = Get(a, "System").ToObject();
+  EXPECT_FALSE(Get(system, "ProcessorType").ToText().empty());
+  EXPECT_GT(Get(system, "HorizontalResolution").ToInt32(), 0);
+  auto languages = Get(a, "LanguageSettings").ToObject();
+  EXPECT_EQ(Get(languages, "LanguageID", {Variant(4)}).ToInt32(), app->Language());
+  EXPECT_EQ(ErrorNumber([&] { Get(a, "ActiveDocument"); }), 4248);
+  auto doc = Call(Get(a, "Documents").ToObject(), "Add").ToObject();
+  EXPECT_EQ(Get(a, "ActiveDocument").ToObject(), doc);
+  EXPECT_EQ(Get(a, "Dialogs", {Variant(wdDialogFileSaveAs)}).ToObject()->TypeName(), "Dialog");
+  automation::Put(a, "CustomizationContext", Get(a, "NormalTemplate"));
+  EXPECT_EQ(app->CustomizationContext(), app->NormalTemplate());
 }
 
 }  // namespace

@@ -150,5 +150,31 @@ TEST_F(DocumentTest, ObjectsOfAClosedDocumentRaise) {
   EXPECT_EQ(ErrorNumber([&] { pic->AlternativeText(); }), automation::err::kObjectDeleted);
 }
 
+TEST_F(DocumentTest, AFailedSaveLeavesTheDocumentUnsaved) {
+  doc->Content()->InsertAfter("x");
+  const auto notAFolder = profile.Dir() / "plain.txt";
+  std::ofstream(notAFolder) << "a file, not a folder";
+  EXPECT_NE(ErrorNumber([&] { doc->SaveAs((notAFolder / "a.doc").string()); }), 0);
+  EXPECT_FALSE(doc->Saved());
+  EXPECT_EQ(doc->Name(), "Document1");
+}
+
+TEST_F(DocumentTest, ScriptsReachPropertiesAndWindowsByName) {
+  using automation::Call;
+  using automation::Get;
+  using automation::ObjectRef;
+  ObjectRef d = doc;
+  ObjectRef props = Get(d, "CustomDocumentProperties").ToObject();
+  Call(props, "Add", {Variant("Ver"), Variant(false), Variant(4), Variant("27")});
+  EXPECT_EQ(Get(Get(props, "Item", {Variant("Ver")}).ToObject(), "Value").ToText(), "27");
+  ObjectRef window = Get(d, "ActiveWindow").ToObject();
+  automation::Put(Get(window, "View").ToObject(), "Type", Variant(wdWebView));
+  EXPECT_EQ(doc->ActiveWindow()->View()->type, wdWebView);
+  EXPECT_EQ(Get(d, "hwnd").ToInt32(), doc->ActiveWindow()->Hwnd());
+  EXPECT_EQ(Get(Get(ObjectRef(app), "Windows").ToObject(), "Count").ToInt32(), 1);
+  automation::Put(d, "UserControl", Variant(false));
+  EXPECT_FALSE(doc->UserControl());
+}
+
 }  // namespace
 }  // namespace qv::word

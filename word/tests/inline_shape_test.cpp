@@ -108,5 +108,19 @@ TEST_F(InlineShapeTest, EmbeddedTextBoxControlIsSeenThroughItsObject) {
   EXPECT_NE(ErrorNumber([&] { pic->OLEFormat(); }), 0);
 }
 
+TEST_F(InlineShapeTest, APictureAddedToACellGoesInsideIt) {
+  auto t = doc->Tables()->Add(R(0, 0), 2, 1);
+  auto cell = t->Cell(2, 1);
+  auto pic = doc->InlineShapes()->AddPicture(Gif().string(), false, true, cell->Range());
+  Check();
+  EXPECT_EQ(cell->Range()->InlineShapes()->Item(1), pic);
+  EXPECT_EQ(t->RowList()[0]->Range()->InlineShapes()->Count(), 0);
+  // Without a range the picture goes at the start of the collection's range.
+  auto first = t->Cell(1, 1)->Range()->InlineShapes()->AddPicture(Gif().string());
+  EXPECT_EQ(first->Range()->Start(), t->Start());
+  EXPECT_EQ(t->Range()->InlineShapes()->Item(1), first);
+  EXPECT_EQ(t->Range()->InlineShapes()->Item(2), pic);
+}
+
 }  // namespace
 }  // namespace qv::word

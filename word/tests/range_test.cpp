@@ -321,5 +321,45 @@ TEST_F(RangeTest, TableInformationOfARange) {
   EXPECT_EQ(ErrorNumber([&] { R(t->End(), t->End())->Cells(); }), kErrNotInTable);
 }
 
+// The insertion point sequences the add-in uses to make room: a web page break in the middle of
+// a paragraph, and the paragraphs made before a new question.
+TEST_F(RangeTest, InsertionPointSequencesOfTheAddIn) {
+  doc->Content()->SetText("HelloWorld");
+  auto sel = doc->Selection();
+  sel->SelectText(5, 5);
+  sel->InsertBefore("\r\n");
+  sel->Collapse(wdCollapseStart);
+  sel->InsertBefore("\r\n");
+  sel->Collapse(wdCollapseEnd);
+  doc->InlineShapes()->AddPicture(Gif().string(), false, true, sel->Range());
+  sel->MoveEnd(wdCharacter, 1);
+  EXPECT_EQ(sel->Type(), wdSelectionInlineShape);
+  sel->InlineShapes()->Item(1)->SetAlternativeText("kzoB");
+  sel->Collapse(wdCollapseEnd);
+  EXPECT_EQ(Text(), "Hello\r\x01\rWorld\r");
+  EXPECT_EQ(doc->InlineShapes()->Item(1)->AlternativeText(), "kzoB");
+  EXPECT_EQ(sel->Start(), 7);
+
+  doc->Content()->SetText("");
+  sel->SelectText(0, 0);
+  sel->InsertBefore("\r\n");
+  sel->Collapse(wdCollapseStart);
+  sel->InsertBefore("\r\n");
+  sel->InsertAfter("\r\n");
+  sel->Collapse(wdCollapseEnd);
+  sel->MoveEnd(wdCharacter, -1);
+  sel->MoveEnd(wdCharacter, 1);
+  sel->Collapse(wdCollapseEnd);
+  auto t = doc->Tables()->Add(sel->Range(), 4, 1);
+  EXPECT_EQ(Text().substr(0, 2), "\r\r");
+  EXPECT_EQ(t->Start(), 2);
+  t->Select();
+  sel->Collapse(wdCollapseEnd);
+  sel->InsertBefore("\r\n");
+  sel->Collapse(wdCollapseEnd);
+  EXPECT_EQ(R(t->End(), doc->GetStory().Length())->Text(), "\r\r\r");
+  Check();
+}
+
 }  // namespace
 }  // namespace qv::word

@@ -79,5 +79,43 @@ TEST(Story, MarksMoveWithTheirCharactersAndAreToldWhenRemoved) {
   EXPECT_EQ(s.Text(0, s.Length()), "xb\r");
 }
 
+TEST(Story, ZeroWidthMarksKeepTheirNestingOrderAndStayAtAnInsertionPoint) {
+  Node outer, inner, object;  // outlive the story, which tells them when it goes
+  Story s;
+  s.Insert(0, {C(U'a'), C(U'b')});
+  outer.mark = Mark{1, MarkKind::TableStart, &outer};
+  inner.mark = Mark{1, MarkKind::TableStart, &inner};
+  s.AddMark(&outer.mark);
+  s.AddMark(&inner.mark);  // a later table at the same place nests inside the earlier one
+  s.Insert(1, {C(kObjectChar)}, {&object.mark});
+  ASSERT_EQ(s.Marks().size(), 3u);
+  EXPECT_EQ(s.Marks()[0], &outer.mark);
+  EXPECT_EQ(s.Marks()[1], &inner.mark);
+  EXPECT_EQ(s.Marks()[2], &object.mark);
+  EXPECT_EQ(outer.mark.pos, 1);  // text went in at the table start: into its first cell
+  EXPECT_EQ(object.mark.pos, 1);
+  s.Insert(1, {C(U'x')}, {}, true);  // new rows and cells push the tables along
+  EXPECT_EQ(outer.mark.pos, 2);
+  EXPECT_EQ(inner.mark.pos, 2);
+  s.ResetZeroWidth(&outer.mark, 1);  // a new first row: the outer table begins where it did
+  EXPECT_EQ(s.Marks()[0], &outer.mark);
+  EXPECT_EQ(s.FirstMarkAt(2), 1u);
+  EXPECT_EQ(s.IndexOf(&object.mark), 2u);
+}
+
+TEST(Story, RevisionChangesWithEveryEditAndFormatChange) {
+  Story s;
+  const uint64_t r0 = s.Revision();
+  s.Insert(0, {C(U'a')});
+  const uint64_t r1 = s.Revision();
+  EXPECT_GT(r1, r0);
+  s.ChangeFont(0, 1, [](FontData& f) { f.size = 20; });
+  EXPECT_GT(s.Revision(), r1);
+  EXPECT_EQ(s.Font(s.At(0).font).size, 20);
+  EXPECT_EQ(s.Font(s.At(1).font).size, 12);
+  s.Remove(0, 0);  // an empty removal changes nothing
+  EXPECT_EQ(s.Text(0, s.Length()), "a\r");
+}
+
 }  // namespace
 }  // namespace qv::word
