@@ -1,5 +1,6 @@
 #include "platform/windows.h"
 
+#include <atomic>
 #include <map>
 
 namespace qv::platform {
@@ -12,6 +13,11 @@ std::map<int64_t, ShowFunction>& Windows() {
 }
 
 }  // namespace
+
+int64_t NewWindowHandle() {
+  static std::atomic<int64_t> last{0x10000};
+  return last += 4;
+}
 
 void RegisterWindow(int64_t hwnd, ShowFunction show) {
   Windows()[hwnd] = std::move(show);

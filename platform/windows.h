@@ -20,6 +20,10 @@ inline constexpr int32_t SW_RESTORE = 9;
 
 using ShowFunction = std::function<void(int32_t command)>;
 
+// A new window handle, unique among every window of the process (word processor windows, browser
+// windows, forms), as the desktop hands them out.
+int64_t NewWindowHandle();
+
 // Registers the window `hwnd`; a later registration of the same handle replaces the earlier.
 void RegisterWindow(int64_t hwnd, ShowFunction show);
 void UnregisterWindow(int64_t hwnd);

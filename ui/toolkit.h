@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <vector>
+#include "platform/windows.h"
 
 #include "ui/app.h"
 #include "ui/driver.h"
@@ -61,7 +62,7 @@ class Toolkit {
   int32_t ModalDepth() const { return modalDepth_; }
 
   // A new window handle.
-  int64_t NewHandle() { return ++lastHandle_; }
+  int64_t NewHandle() { return platform::NewWindowHandle(); }
 
   // ---- used by forms ----
   void FormLoaded(FormRef form);
@@ -77,7 +78,6 @@ class Toolkit {
   std::vector<FormRef> forms_;
   std::deque<std::function<void()>> queue_;
   int32_t modalDepth_ = 0;
-  int64_t lastHandle_ = 0x10000;
   Toolkit* previous_ = nullptr;
 };
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "platform/windows.h"
 
 #include "automation/dispatch.h"
 #include "office/com_addins.h"
@@ -82,7 +83,7 @@ class Application : public automation::Dispatch {
   bool ChooseSaveAs(Document& doc, std::string& chosen);
 
   // Used by documents and windows.
-  int32_t NextWindowHandle() { return nextHandle_ += 4; }
+  int32_t NextWindowHandle() { return static_cast<int32_t>(platform::NewWindowHandle()); }
   void SetActiveDocument(Document* doc);
   void DocumentClosed(Document* doc);
   // Writes the Normal template (the command bars) to the profile.
@@ -108,7 +109,6 @@ class Application : public automation::Dispatch {
   std::string normalProblem_;
   bool userControl_ = true;
   bool visible_ = true;
-  int32_t nextHandle_ = 0x10000;
 };
 
 }  // namespace qv::word

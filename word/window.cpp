@@ -1,5 +1,6 @@
 #include "word/window.h"
 
+#include "platform/windows.h"
 #include "word/document.h"
 #include "word/errors.h"
 #include "word/selection.h"
@@ -71,11 +72,43 @@ const DispatchTable& Panes::Members() const {
 
 Window::Window(std::weak_ptr<Document> doc, int32_t handle) : doc_(std::move(doc)), hwnd_(handle) {}
 
+Window::~Window() {
+  platform::UnregisterWindow(hwnd_);
+}
+
 void Window::Init(const std::shared_ptr<Document>& doc) {
   auto self = std::static_pointer_cast<Window>(shared_from_this());
   view_->window = self;
   panes_.push_back(std::make_shared<Pane>(self));
   selection_ = std::make_shared<word::Selection>(doc);
+  std::weak_ptr<Window> weak = self;
+  platform::RegisterWindow(hwnd_, [weak](int32_t command) {
+    if (auto w = weak.lock()) w->Show(command);
+  });
+}
+
+void Window::SetWindowState(int32_t state) {
+  if (state < 0 || state > 2) RaiseInvalidCall();
+  windowState_ = state;
+}
+
+void Window::Show(int32_t command) {
+  switch (command) {
+    case platform::SW_SHOWMINIMIZED:
+    case platform::SW_MINIMIZE:
+      windowState_ = 2;
+      break;
+    case platform::SW_SHOWMAXIMIZED:
+      windowState_ = 1;
+      break;
+    case platform::SW_RESTORE:
+    case platform::SW_SHOWNORMAL:
+      windowState_ = 0;
+      if (auto d = doc_.lock(); d && !d->Closed()) d->Activate();
+      break;
+    default:
+      break;
+  }
 }
 
 std::shared_ptr<Document> Window::Doc() const {
@@ -126,11 +159,15 @@ void Window::Activate() {
 void Window::Close() {
   selection_.reset();
   panes_.clear();
+  platform::UnregisterWindow(hwnd_);
 }
 
 const DispatchTable& Window::Members() const {
   static const DispatchTable table =
       ClassTable<Window>("Window")
+          .Prop(
+              "WindowState", [](Window& w) { return w.WindowState(); },
+              [](Window& w, const Variant& v) { w.SetWindowState(v.ToInt32()); })
           .Get("View", [](Window& w) { return w.View(); })
           .Get("ActivePane", [](Window& w) { return w.ActivePane(); })
           .Get("Panes",

@@ -53,6 +53,7 @@ class Panes : public automation::Dispatch {
 class Window : public automation::Dispatch {
  public:
   Window(std::weak_ptr<Document> doc, int32_t handle);
+  ~Window() override;
   const automation::DispatchTable& Members() const override;
 
   // Makes the window's own view and selection (needs the shared owner).
@@ -67,6 +68,11 @@ class Window : public automation::Dispatch {
   void SetSplitSpecial(int32_t v);
   void ClosePane(const Pane* p);
   int32_t Hwnd() const { return hwnd_; }
+  // wdWindowStateNormal 0, wdWindowStateMaximize 1, wdWindowStateMinimize 2.
+  int32_t WindowState() const { return windowState_; }
+  void SetWindowState(int32_t state);
+  // The desktop's show commands reach the window through its handle (platform/windows.h).
+  void Show(int32_t command);
   std::shared_ptr<Document> Doc() const;
   void ScrollIntoView(const automation::ObjectRef&) const { Doc(); }
   void Activate();
@@ -80,6 +86,7 @@ class Window : public automation::Dispatch {
   std::shared_ptr<word::Selection> selection_;
   int32_t splitSpecial_ = wdPaneNone;
   int32_t hwnd_;
+  int32_t windowState_ = 0;
 };
 
 // The open windows of an application (one per open document here).

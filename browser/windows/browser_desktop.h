@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "platform/windows.h"
 
 namespace qv::browser {
 
@@ -35,11 +36,10 @@ class BrowserDesktop : public std::enable_shared_from_this<BrowserDesktop> {
   void Remove(const BrowserWindow* window);
   // Quits every window.
   void CloseAll();
-  int64_t NewHandle() { return ++lastHandle_; }
+  int64_t NewHandle() { return platform::NewWindowHandle(); }
 
  private:
   std::vector<std::shared_ptr<BrowserWindow>> windows_;
-  int64_t lastHandle_ = 0x20000;
 };
 
 }  // namespace qv::browser

@@ -1,5 +1,7 @@
 #include "browser/windows/browser_window.h"
 
+#include "platform/windows.h"
+
 #include "browser/windows/browser_desktop.h"
 
 namespace qv::browser {
@@ -25,9 +27,16 @@ BrowserWindow::BrowserWindow(std::weak_ptr<BrowserDesktop> desktop, int64_t hand
       for (auto& w : list->Windows())
         if (w->Hwnd() == handle) w->Quit();
   };
+  // Other programs bring the window to the front through its handle.
+  platform::RegisterWindow(handle, [weakDesktop, handle](int32_t command) {
+    if (auto list = weakDesktop.lock())
+      for (auto& w : list->Windows())
+        if (w->Hwnd() == handle) w->ShowWindow(command);
+  });
 }
 
 BrowserWindow::~BrowserWindow() {
+  platform::UnregisterWindow(handle_);
   // The page window may be held by a script elsewhere; it must not call back into this one.
   if (auto page = browser_->Window()) {
     page->Hooks().focus = nullptr;
@@ -58,6 +67,7 @@ void BrowserWindow::Quit() {
   if (quit_) return;
   quit_ = true;
   visible_ = false;
+  platform::UnregisterWindow(handle_);
   // The object stays alive while the caller holds it; the list lets it go.
   if (auto desktop = desktop_.lock()) desktop->Remove(this);
 }

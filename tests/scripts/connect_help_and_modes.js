@@ -12,6 +12,8 @@ embedded.Quit();
 var app = StartWord(1);
 assertEqual(app.Documents.Count, 1, "the help document opened");
 assertEqual(app.Documents(1).Name, "first.doc");
+assertEqual(app.ActiveDocument.Name, "first.doc", "brought to the front");
+assertEqual(app.ActiveDocument.ActiveWindow.WindowState, 0, "minimised, then restored");
 assertEqual(Settings.Get(Settings.AddinKey, "helpShow"), 0, "shown once");
 app.Quit();
 
