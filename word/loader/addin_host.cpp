@@ -6,6 +6,7 @@
 #include "platform/registry/registry.h"
 #include "word/application.h"
 #include "word/running_application.h"
+#include "word/toolkit_save_as.h"
 
 namespace qv::word {
 namespace {
@@ -116,6 +117,7 @@ class AddinHost : public ApplicationListener {
 
 std::shared_ptr<Application> StartWordProcessor(int32_t startMode) {
   auto app = std::make_shared<Application>();
+  app->SetSaveAsChooser(std::make_shared<ToolkitSaveAsChooser>());
   auto host = std::make_shared<AddinHost>(app, startMode);
   app->AddListener(host.get());
   // The list's hook keeps the host alive as long as the application keeps the list; the host only

@@ -8,6 +8,7 @@
 #include "online/settings_keys.h"
 #include "platform/com/activation.h"
 #include "platform/files.h"
+#include "platform/profile.h"
 #include "platform/net/host_overrides.h"
 #include "platform/registry/registry.h"
 #include "platform/shell/shell_execute.h"
@@ -168,6 +169,11 @@ void InstallPlatformObjects(automation::ScriptHost& host, automation::ClassFacto
     const auto text = platform::ReadWholeFile(args[0].ToText());
     if (!text) automation::Raise(automation::err::kFileNotFound);
     return Variant(*text);
+  });
+  // ProfilePath(name): a path inside the run's profile folder, for files a script makes.
+  host.DefineFunction("ProfilePath", [](std::vector<Variant>& args) -> Variant {
+    const std::string name = args.empty() ? "" : args[0].ToText();
+    return Variant((platform::ProfileDir() / name).string());
   });
   host.DefineFunction("RemoveFile", [](std::vector<Variant>& args) -> Variant {
     if (args.empty()) automation::Raise(automation::err::kWrongArgCount);
