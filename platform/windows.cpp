@@ -7,9 +7,11 @@ namespace qv::platform {
 namespace {
 
 // The desktop's table of top-level windows, one per process as on the host.
+// It outlives every window: windows held by other static objects unregister
+// themselves while the process exits, after ordinary statics are gone.
 std::map<int64_t, ShowFunction>& Windows() {
-  static std::map<int64_t, ShowFunction> windows;
-  return windows;
+  static auto* const windows = new std::map<int64_t, ShowFunction>;
+  return *windows;
 }
 
 }  // namespace
