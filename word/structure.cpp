@@ -89,6 +89,18 @@ std::vector<Table*> TablesIn(const Story& story, int64_t from, int64_t to) {
   return out;
 }
 
+std::vector<Table*> TablesNestedIn(const Story& story, const Cell& cell) {
+  std::vector<Table*> out;
+  const auto& marks = story.Marks();
+  for (size_t i = story.FirstMarkAt(cell.Start());
+       i < marks.size() && marks[i]->pos < cell.EndMark(); ++i) {
+    if (marks[i]->kind != MarkKind::TableStart) continue;
+    auto* t = static_cast<Table*>(marks[i]->owner);
+    if (t->Container().get() == &cell) out.push_back(t);
+  }
+  return out;
+}
+
 std::vector<InlineShape*> InlineShapesIn(const Story& story, int64_t from, int64_t to) {
   std::vector<InlineShape*> out;
   const auto& marks = story.Marks();

@@ -27,6 +27,8 @@ Table* InnermostTableHolding(const Story& story, int64_t from, int64_t to);
 // The tables of a range as the host's Range.Tables lists them: the innermost table holding the
 // whole range, else the tables at the range's own level that it touches, in document order.
 std::vector<Table*> TablesIn(const Story& story, int64_t from, int64_t to);
+// The tables nested directly in `cell`, in document order (the host's Cell.Tables).
+std::vector<Table*> TablesNestedIn(const Story& story, const Cell& cell);
 // Inline shapes whose character lies in [from, to), in document order.
 std::vector<InlineShape*> InlineShapesIn(const Story& story, int64_t from, int64_t to);
 

@@ -185,6 +185,12 @@ const DispatchTable& Cell::Members() const {
   static const DispatchTable table = [&] {
     ClassTable<Cell> t("Cell");
     t.Get("Range", [](Cell& c) { return c.Range(); })
+        .Get("Tables",
+             [](Cell& c) {
+               c.Check();
+               return std::make_shared<Tables>(
+                   c.doc_, std::static_pointer_cast<Cell>(c.shared_from_this()));
+             })
         .Get("RowIndex", [](Cell& c) { return c.RowIndex(); })
         .Get("ColumnIndex", [](Cell& c) { return c.ColumnIndex(); })
         .Prop(
@@ -615,13 +621,18 @@ const DispatchTable& Table::Members() const {
 Tables::Tables(std::weak_ptr<Document> doc, std::shared_ptr<word::Range> scope)
     : doc_(std::move(doc)), scope_(std::move(scope)) {}
 
+Tables::Tables(std::weak_ptr<Document> doc, std::shared_ptr<word::Cell> cell)
+    : doc_(std::move(doc)), cell_(std::move(cell)) {}
+
 const std::vector<std::shared_ptr<Table>>& Tables::List() {
   auto doc = doc_.lock();
   if (!doc) RaiseDeleted();
   Story& story = doc->GetStory();
   if (revision_ != story.Revision()) {
     cache_.clear();
-    for (Table* t : TablesIn(story, scope_->Start(), scope_->End()))
+    if (cell_ && cell_->Deleted()) RaiseDeleted();
+    for (Table* t :
+         cell_ ? TablesNestedIn(story, *cell_) : TablesIn(story, scope_->Start(), scope_->End()))
       cache_.push_back(story.Shared(t) ? story.Shared(t)
                                        : std::static_pointer_cast<Table>(t->shared_from_this()));
     revision_ = story.Revision();

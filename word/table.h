@@ -218,6 +218,8 @@ class Tables : public Dispatch {
  public:
   // The tables of [start, end) of the document (see TablesIn in structure.h).
   Tables(std::weak_ptr<Document> doc, std::shared_ptr<word::Range> scope);
+  // The tables nested directly in a cell (Cell.Tables).
+  Tables(std::weak_ptr<Document> doc, std::shared_ptr<word::Cell> cell);
   const DispatchTable& Members() const override;
   int32_t Count();
   std::shared_ptr<Table> Item(int32_t index);
@@ -229,6 +231,7 @@ class Tables : public Dispatch {
   const std::vector<std::shared_ptr<Table>>& List();
   std::weak_ptr<Document> doc_;
   std::shared_ptr<word::Range> scope_;
+  std::shared_ptr<word::Cell> cell_;
   uint64_t revision_ = 0;
   std::vector<std::shared_ptr<Table>> cache_;
 };

@@ -65,6 +65,11 @@ TEST_F(TableTest, NestedTablesKnowTheirLevelAndTheirEnclosingTable) {
   EXPECT_EQ(R(inner->End(), inner->End())->Tables()->Item(1), middle);
   EXPECT_EQ(doc->Tables()->Count(), 1);
   EXPECT_EQ(outer->Cell(2, 1)->Range()->Tables()->Item(1), outer);
+  // Cell.Tables lists only the tables one level down, and none for a cell without them.
+  Tables inCell(doc, outer->Cell(2, 1));
+  ASSERT_EQ(inCell.Count(), 1);
+  EXPECT_EQ(inCell.Item(1), middle);
+  EXPECT_EQ(Tables(doc, outer->Cell(1, 1)).Count(), 0);
   // The nested boxes are drawn inside the cell.
   const std::string drawn = RenderDocument(*doc);
   EXPECT_NE(drawn.find("| deep |"), std::string::npos) << drawn;
