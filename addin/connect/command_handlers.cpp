@@ -3,7 +3,10 @@
 
 #include "addin/addin_app.h"
 #include "addin/connect/connect.h"
+#include "addin/document/page_breaks.h"
 #include "addin/online/update_check.h"
+#include "addin/questions/g_construction.h"
+#include "addin/questions/g_find.h"
 #include "addin/questions/report_error.h"
 #include "automation/error_trap.h"
 #include "office/command_bar_button.h"
@@ -67,8 +70,9 @@ void Connect::CreateQuestion_Click(const ObjectRef&, bool&) {
 }
 
 void Connect::CreateContentDelim_Click(const ObjectRef&, bool&) {
-  EnsureDocument();
-  // The page-break guard and insertion run here once they are part of the add-in.
+  auto doc = std::dynamic_pointer_cast<word::Document>(EnsureDocument());
+  if (!EverythingOK(kInsertingPageBreak)) return;
+  if (InsertBreakAtSelection(*doc)) StampDocument(*doc);
 }
 
 void Connect::WebVerify_Click(const ObjectRef&, bool&) {
@@ -126,8 +130,8 @@ void Connect::UpgradeM_Click(const ObjectRef& c, bool& cancel) {
 }
 
 void Connect::RemoveContentDelim_Click() {
-  EnsureDocument();
-  // The page-break removal runs here once it is part of the add-in.
+  auto doc = std::dynamic_pointer_cast<word::Document>(EnsureDocument());
+  DeleteBreakAtSelection(*doc);
 }
 
 }  // namespace qv::addin

@@ -6,6 +6,8 @@
 
 #include "addin/connect/connect.h"
 #include "addin/constants.h"
+#include "addin/document/Work.h"
+#include "addin/questions/MultipleChoice.h"
 #include "online/reg.h"
 #include "online/settings_keys.h"
 #include "platform/com/activation.h"
@@ -19,6 +21,8 @@ using Creator = std::function<automation::ObjectRef()>;
 const std::vector<std::pair<std::string, Creator>>& Classes() {
   static const std::vector<std::pair<std::string, Creator>> classes = {
       {kProgIdConnect, [] { return std::make_shared<Connect>(); }},
+      {"KZOWord.MultipleChoice", [] { return std::make_shared<MultipleChoice>(); }},
+      {kProgIdWork, [] { return std::make_shared<Work>(); }},
   };
   return classes;
 }

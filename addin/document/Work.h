@@ -1,0 +1,33 @@
+#pragma once
+// Work: the public document-processing class of the add-in ("KZOWord.Work"). Automation clients
+// outside the library insert and remove web page breaks with it and turn the pictures of an old
+// three-row question into floating shapes.
+
+#include <memory>
+
+#include "automation/dispatch.h"
+
+namespace qv::word {
+class Document;
+class Table;
+}  // namespace qv::word
+
+namespace qv::addin {
+
+inline constexpr const char* kProgIdWork = "KZOWord.Work";
+
+class Work : public automation::Dispatch {
+ public:
+  const automation::DispatchTable& Members() const override;
+
+  // Stamps the document as a course document and inserts a web page break at its insertion
+  // point. Always false.
+  bool InsertBreak(word::Document& doc);
+  // Removes the break marker selected in the document. Always false.
+  bool DeleteBreak(word::Document& doc);
+  // A table of exactly 3 rows gets every picture of row 3 turned into a floating shape; true
+  // when at least one was.
+  bool UpdateQTable(word::Table& table);
+};
+
+}  // namespace qv::addin

@@ -1,0 +1,31 @@
+#include "addin/questions/g_text.h"
+
+#include "addin/addin_app.h"
+#include "platform/file_search.h"
+#include "platform/text/cp1252.h"
+#include "ui/msgbox.h"
+#include "word/utf8.h"
+
+namespace qv::addin {
+
+std::string ShortPathName(const std::string& path) {
+  std::string shortPath;
+  int error = 0;
+  if (!platform::GetShortPathName(path, shortPath, error)) {
+    ui::MsgBox(AddinApp(), std::to_string(error));
+    return "";
+  }
+  // The system's answer goes into a buffer of 260 characters; a longer one does not fit.
+  if (shortPath.size() >= 260) return "";
+  return shortPath;
+}
+
+bool IsTokenChar(const std::string& text) {
+  const std::u32string codes = word::DecodeUtf8(text);
+  if (codes.empty()) return false;
+  const char32_t c = codes.front();
+  if (platform::IsCodePointAlphaNumeric1252(c)) return true;
+  return (c >= 33 && c <= 47) || (c >= 58 && c <= 64) || (c >= 123 && c <= 126);
+}
+
+}  // namespace qv::addin

@@ -1,0 +1,78 @@
+// How module G's guard and table construction fail: each reports to the course host under its
+// own name (with the step reached) and answers nothing or false.
+
+#include "addin/questions/g_find.h"
+#include "addin/tests/question_fixture.h"
+#include "online/course_host_name.h"
+#include "platform/net/host_overrides.h"
+#include "platform/net/testing/loopback_server.h"
+
+namespace qv::addin::testing {
+namespace {
+
+// The decoded form field `name` of a URL-encoded request body.
+std::string Field(const std::string& request, const std::string& name) {
+  const auto body = request.substr(request.find("\r\n\r\n") + 4);
+  const auto start = body.find(name + "=");
+  if (start == std::string::npos) return "";
+  const auto end = body.find('&', start);
+  const std::string value = body.substr(start + name.size() + 1, end - start - name.size() - 1);
+  std::string out;
+  for (size_t i = 0; i < value.size(); ++i) {
+    if (value[i] == '%' && i + 2 < value.size()) {
+      out += static_cast<char>(std::stoi(value.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      out += value[i] == '+' ? ' ' : value[i];
+    }
+  }
+  return out;
+}
+
+struct Failures : QuestionTest {
+  qv::testing::LoopbackServer server{[](qv::testing::LoopbackServer::Connection& c) {
+    c.ReadRequest();
+    c.Send(qv::testing::LoopbackServer::Answer("ok"));
+  }};
+  void SetUp() override {
+    QuestionTest::SetUp();
+    ASSERT_TRUE(platform::MapHost(online::kDefaultCourseHost, "127.0.0.1", server.Port()));
+  }
+  // The error reports posted so far (other requests, such as help pages, left out).
+  std::vector<std::string> Reports() const {
+    std::vector<std::string> out;
+    for (const auto& r : server.Requests())
+      if (r.rfind("POST /Err/rptErr.asp", 0) == 0) out.push_back(Field(r, "msg"));
+    return out;
+  }
+};
+
+TEST_F(Failures, AMissingMarkerPictureStopsTheBuildAtItsStepAndKeepsWhatWasBuilt) {
+  G().IMG_PATH = (profile.Dir() / "nowhere").string() + "/";
+  EXPECT_FALSE(Build(kMultipleChoice));
+  const auto reports = Reports();
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0].rfind("An error has occurred in G.SetupTable [23]\r\n\r\n", 0), 0u)
+      << reports[0];
+  EXPECT_EQ(doc->Tables()->Count(), 1) << "the table built so far stays";
+  EXPECT_NE(driver->Text().find("MsgBox \"Error\""), std::string::npos) << driver->Text();
+}
+
+TEST_F(Failures, AWordProcessorStartedByAnotherProgramRefusesEveryInsertion) {
+  G().startedFromOLE = true;
+  EXPECT_FALSE(EverythingOK(kInsertingQuestion));
+  EXPECT_FALSE(Build(kMultipleChoice));
+  EXPECT_EQ(doc->Tables()->Count(), 0);
+  const auto reports = Reports();
+  ASSERT_EQ(reports.size(), 2u);
+  EXPECT_EQ(reports[0].rfind("An error has occurred in G.EverythingOK\r\n\r\n"
+                             "Addins not working...startedFromOLE is TRUE (0)\r\n",
+                             0),
+            0u)
+      << reports[0];
+  EXPECT_NE(driver->Text().find("Show dlgMark modal"), std::string::npos)
+      << "the help page was shown: " << driver->Text();
+}
+
+}  // namespace
+}  // namespace qv::addin::testing
