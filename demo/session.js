@@ -51,6 +51,45 @@ for (var w = 0; w < shell.Windows().Count; w++) {
 
 heading("What the user saw");
 print(Driver.TranscriptText);
+Driver.ClearTranscript();
+
+heading("A multiple-choice question");
+var doc = app.Documents.Add();
+doc.Content.InsertBefore("Fractions\r");
+var end = doc.Content.End - 1;
+doc.Range(end, end).Select();
+var mc = CreateObject("KZOWord.MultipleChoice");
+mc.CreateQuestion(app);
+var table = doc.Tables(1);
+table.Cell(3, 1).Tables(1).Cell(1, 1).Range.Text = "Which fraction is the largest?";
+var answers = ["1/3", "3/4", "2/5", "1/2"];
+for (var a = 0; a < answers.length; a++)
+  table.Cell(4 + a, 2).Tables(1).Cell(1, 1).Range.Text = answers[a];
+
+// The author opens the attribute form: 5 points, both feedback texts, the second answer correct.
+Driver.OnFormOnce("dlgMark", function (form) {
+  var frm = form.Document.forms(0);
+  frm.item("points").value = "5";
+  frm.item("pcomm").value = "Right: 3/4 is 0.75.";
+  frm.item("fcomm").value = "Not quite. Compare them as decimals.";
+  frm.item("ans").item(1).click();
+  form.Controls("OKButton").Click();
+});
+var inQuestion = table.Cell(3, 1).Range.Start;
+doc.Range(inQuestion, inQuestion).Select();
+mc.MarkQuestion(doc);
+for (var p = 1; p <= table.Range.InlineShapes.Count; p++)
+  print("marker " + p + ": " + table.Range.InlineShapes(p).AlternativeText.replace(/&qID=\w+/, "&qID=..."));
+print("validates: " + mc.Validate("", table));
+
+var file = ProfilePath("Fractions.doc");
+doc.SaveAs(file);
+print("saved as " + doc.Name);
+print("");
+print(RenderDocument(doc));
+
+heading("What the user saw");
+print(Driver.TranscriptText);
 print("");
 print("documents open: " + app.Documents.Count + ", error reports: " + host.ReportCount);
 app.Quit();

@@ -15,5 +15,6 @@ int ShowCommand(const CommandArgs& args);        // print a document's text rend
 int RunCommand(const CommandArgs& args);         // run an automation script
 int SetupCommand(const CommandArgs& args);       // install the add-ins
 int UninstallCommand(const CommandArgs& args);   // remove them
+int WordCommand(const CommandArgs& args);        // serve a running word processor
 
 }  // namespace qv::tools

@@ -21,7 +21,9 @@ constexpr Entry kCommands[] = {
     {"show", qv::tools::ShowCommand, "print the text rendering of a document"},
     {"run", qv::tools::RunCommand, "run an automation script (run [--embedding] SCRIPT.js)"},
     {"setup", qv::tools::SetupCommand, "install the add-ins (setup [BASE])"},
-    {"uninstall", qv::tools::UninstallCommand, "remove the add-ins' settings and registration"},
+    {"uninstall", qv::tools::UninstallCommand, "remove the add-ins (uninstall [BASE])"},
+    {"word", qv::tools::WordCommand,
+     "run the word processor with its add-ins, attachable by other programs, until it quits"},
 };
 
 int Usage(std::FILE* out) {

@@ -1,5 +1,9 @@
 #include "tools/lib/script/platform_objects.h"
 
+#include <stdlib.h>
+
+#include <optional>
+
 #include <nlohmann/json.hpp>
 
 #include "browser/register_browser_classes.h"
@@ -8,17 +12,20 @@
 #include "online/settings_keys.h"
 #include "platform/com/activation.h"
 #include "platform/files.h"
-#include "platform/profile.h"
 #include "platform/net/host_overrides.h"
+#include "platform/profile.h"
 #include "platform/registry/registry.h"
 #include "platform/shell/shell_execute.h"
 #include "powerpoint/application.h"
 #include "tools/lib/coursehost/course_host.h"
 #include "tools/lib/script/script_driver.h"
 #include "tools/lib/setup/installation.h"
+#include "tools/lib/setup/run_installer.h"
 #include "ui/toolkit.h"
 #include "word/application.h"
+#include "word/document.h"
 #include "word/loader/addin_host.h"
+#include "word/render.h"
 #include "word/running_application.h"
 
 namespace qv::tools {
@@ -145,6 +152,32 @@ class CourseHostObject : public automation::Dispatch {
   bool mapped_ = false;
 };
 
+std::filesystem::path BaseArgument(const std::vector<Variant>& args) {
+  return args.empty() || args[0].IsEmpty() ? DefaultBasePath()
+                                           : std::filesystem::path(args[0].ToText());
+}
+
+// Runs the installer with a transcript file of its own and gives back the transcript.
+std::string RunInitializerWithTranscript(const std::vector<std::string>& args) {
+  const auto file = platform::ProfileDir() / "initializer-transcript.txt";
+  std::error_code ec;
+  std::filesystem::remove(file, ec);
+  const char* old = ::getenv("QUORVANTA_TRANSCRIPT");
+  const std::optional<std::string> previous = old ? std::optional<std::string>(old) : std::nullopt;
+  ::setenv("QUORVANTA_TRANSCRIPT", file.c_str(), 1);
+  struct Restore {
+    const std::optional<std::string>& previous;
+    ~Restore() {
+      if (previous)
+        ::setenv("QUORVANTA_TRANSCRIPT", previous->c_str(), 1);
+      else
+        ::unsetenv("QUORVANTA_TRANSCRIPT");
+    }
+  } restore{previous};
+  RunInitializer(args);
+  return platform::ReadWholeFile(file).value_or("");
+}
+
 }  // namespace
 
 void InstallPlatformObjects(automation::ScriptHost& host, automation::ClassFactory& factory,
@@ -170,6 +203,13 @@ void InstallPlatformObjects(automation::ScriptHost& host, automation::ClassFacto
     if (!text) automation::Raise(automation::err::kFileNotFound);
     return Variant(*text);
   });
+  // RenderDocument(doc): the document's text rendering, as `quorvanta show` prints it.
+  host.DefineFunction("RenderDocument", [](std::vector<Variant>& args) -> Variant {
+    if (args.empty()) automation::Raise(automation::err::kWrongArgCount);
+    auto doc = std::dynamic_pointer_cast<word::Document>(args[0].ToObject());
+    if (!doc) automation::Raise(automation::err::kTypeMismatch);
+    return Variant(word::RenderDocument(*doc));
+  });
   // ProfilePath(name): a path inside the run's profile folder, for files a script makes.
   host.DefineFunction("ProfilePath", [](std::vector<Variant>& args) -> Variant {
     const std::string name = args.empty() ? "" : args[0].ToText();
@@ -185,17 +225,23 @@ void InstallPlatformObjects(automation::ScriptHost& host, automation::ClassFacto
     std::error_code ec;
     return Variant(std::filesystem::exists(args[0].ToText(), ec));
   });
-  // Setup([base]): what `quorvanta setup` does; returns the installation folder.
+  // Setup([base]): what `quorvanta setup` does; returns the installation folder. A word processor
+  // running in the script is served meanwhile, so the installer attaches to it.
   host.DefineFunction("Setup", [](std::vector<Variant>& args) -> Variant {
-    const auto base = args.empty() || args[0].IsEmpty() ? DefaultBasePath()
-                                                        : std::filesystem::path(args[0].ToText());
-    const InstallationPaths paths = CopyInstallationFiles(base);
-    WriteInstallSettings(paths);
+    const InstallationPaths paths = Install(BaseArgument(args));
     return Variant(paths.installDir.string());
   });
-  host.DefineFunction("Uninstall", [](std::vector<Variant>&) -> Variant {
-    RemoveInstallSettings();
+  host.DefineFunction("Uninstall", [](std::vector<Variant>& args) -> Variant {
+    Uninstall(BaseArgument(args));
     return Variant();
+  });
+  // RunInitializer(arg, ...): runs the installer program with these arguments (each one as it
+  // is: a quoted base path carries its double quotes) and returns what it showed, one line each.
+  host.DefineFunction("RunInitializer", [](std::vector<Variant>& args) -> Variant {
+    std::vector<std::string> texts;
+    for (const auto& a : args)
+      texts.push_back(a.ToText());
+    return Variant(RunInitializerWithTranscript(texts));
   });
   // The library registration a setup program runs: RegisterLibrary(path[, unregister]).
   host.DefineFunction("RegisterLibrary", [](std::vector<Variant>& args) -> Variant {

@@ -54,6 +54,7 @@ InstallationPaths PathsFor(const fs::path& base) {
   InstallationPaths paths;
   paths.base = WithSeparator(base);
   paths.installDir = WithSeparator(paths.base / kCompanyFolder / kAddinFolder);
+  paths.powerPointDir = WithSeparator(paths.base / kCompanyFolder / "PowerPoint Add-in");
   return paths;
 }
 
@@ -74,7 +75,8 @@ InstallationPaths CopyInstallationFiles(const fs::path& base) {
     fs::copy_file(AssetsDir() / "Img" / picture, paths.installDir / "Img" / picture,
                   fs::copy_options::overwrite_existing);
   }
-  fs::copy_file(AssetsDir() / "rvuppt.ppa", paths.installDir / "rvuppt.ppa",
+  fs::create_directories(paths.powerPointDir);
+  fs::copy_file(AssetsDir() / "rvuppt.ppa", paths.powerPointDir / "rvuppt.ppa",
                 fs::copy_options::overwrite_existing);
   {
     word::Application app;
@@ -91,41 +93,6 @@ InstallationPaths CopyInstallationFiles(const fs::path& base) {
   if (platform::CallRegistrationEntry(AddinLibrary().string(), false, error) != platform::S_OK)
     throw std::runtime_error("cannot register " + AddinLibrary().string() + ": " + error);
   return paths;
-}
-
-void WriteInstallSettings(const InstallationPaths& paths) {
-  const uint32_t hkcu = online::HKEY_CURRENT_USER;
-  const std::string dir = paths.installDir.string();
-  reg::CreateKey(hkcu, online::kWordAddinsKey);
-  reg::CreateKey(hkcu, online::kWordAddinRegistrationKey);
-  reg::SetValue(hkcu, online::kWordAddinRegistrationKey, "CommandLineSafe", Variant(0),
-                reg::REG_DWORD);
-  reg::SetValue(hkcu, online::kWordAddinRegistrationKey, "LoadBehavior", Variant(3),
-                reg::REG_DWORD);
-  reg::SetValue(hkcu, online::kWordAddinRegistrationKey, "FriendlyName",
-                Variant("Quorvanta Add-Ins"), reg::REG_SZ);
-  reg::CreateKey(hkcu, online::kCompanyKey);
-  reg::CreateKey(hkcu, online::kAddinKey);
-  auto text = [&](const char* name, const std::string& value) {
-    reg::SetValue(hkcu, online::kAddinKey, name, Variant(value), reg::REG_SZ);
-  };
-  text("INSTALL_PATH", dir);
-  text("IMG_PATH", dir + "Img/");
-  text("Quorvanta Authoring Toolbar.dot", dir + "Quorvanta Authoring Toolbar.dot");
-  text("Quorvanta Authoring Menus.dot", dir + "Quorvanta Authoring Menus.dot");
-  reg::SetValue(hkcu, online::kAddinKey, "helpShow", Variant(0), reg::REG_DWORD);
-  text("helpLoc", dir + "first.doc");
-  reg::SetValue(hkcu, online::kCompanyKey, "isInstallOK", Variant(1), reg::REG_DWORD);
-}
-
-void RemoveInstallSettings() {
-  const uint32_t hkcu = online::HKEY_CURRENT_USER;
-  reg::DeleteKey(hkcu, online::kWordAddinRegistrationKey);
-  reg::DeleteKey(hkcu, online::kAddinKey);
-  reg::DeleteKey(hkcu, online::kPowerPointKey);
-  reg::DeleteKey(hkcu, online::kCompanyKey);
-  std::string error;
-  (void)platform::CallRegistrationEntry(AddinLibrary().string(), true, error);
 }
 
 }  // namespace qv::tools

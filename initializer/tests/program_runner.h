@@ -1,0 +1,99 @@
+#pragma once
+// Runs the built programs from tests: the installer (its transcript read back) and a word
+// processor of its own process (`quorvanta word`), each in the test's profile, with standard
+// input from /dev/null so that nobody is waited for.
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/files.h"
+
+extern char** environ;
+
+namespace qv::testing {
+
+// Starts `program` with `args`; stdin from /dev/null. Returns the process id.
+inline pid_t Spawn(const std::string& program, const std::vector<std::string>& args) {
+  std::vector<std::string> argv{program};
+  argv.insert(argv.end(), args.begin(), args.end());
+  std::vector<char*> raw;
+  for (auto& a : argv)
+    raw.push_back(a.data());
+  raw.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  pid_t pid = 0;
+  const int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, raw.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (rc != 0) throw std::runtime_error("cannot start " + program);
+  return pid;
+}
+
+inline int Wait(pid_t pid) {
+  int status = 0;
+  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+struct ProgramRun {
+  int exitCode = -1;
+  std::string transcript;  // one entry a line
+};
+
+// Runs a program that writes its transcript (QUORVANTA_TRANSCRIPT) and waits for it.
+inline ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args,
+                             const std::filesystem::path& profile) {
+  const auto file = profile / "transcript.txt";
+  std::error_code ec;
+  std::filesystem::remove(file, ec);
+  ::setenv("QUORVANTA_TRANSCRIPT", file.c_str(), 1);
+  ProgramRun run;
+  run.exitCode = Wait(Spawn(program, args));
+  ::unsetenv("QUORVANTA_TRANSCRIPT");
+  run.transcript = platform::ReadWholeFile(file).value_or("<no transcript>");
+  return run;
+}
+
+// A word processor serving in a process of its own for the object's lifetime.
+class WordProcess {
+ public:
+  WordProcess(const std::string& quorvanta, const std::filesystem::path& socket) {
+    pid_ = Spawn(quorvanta, {"word"});
+    for (int i = 0; i < 1000 && !std::filesystem::exists(socket); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (!std::filesystem::exists(socket)) {
+      Stop();
+      throw std::runtime_error("the word processor did not publish " + socket.string());
+    }
+  }
+  ~WordProcess() { Stop(); }
+  WordProcess(const WordProcess&) = delete;
+  WordProcess& operator=(const WordProcess&) = delete;
+
+  // Asks it to end (it quits the word processor) and waits; the exit code.
+  int Stop() {
+    if (pid_ <= 0) return exit_;
+    ::kill(pid_, SIGTERM);
+    exit_ = Wait(pid_);
+    pid_ = -1;
+    return exit_;
+  }
+
+ private:
+  pid_t pid_ = -1;
+  int exit_ = -1;
+};
+
+}  // namespace qv::testing

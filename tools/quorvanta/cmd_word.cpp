@@ -1,0 +1,54 @@
+#include <signal.h>
+
+#include <atomic>
+#include <cstdio>
+#include <string>
+
+#include "tools/quorvanta/commands.h"
+#include "word/application.h"
+#include "word/loader/addin_host.h"
+#include "word/rot/running_word.h"
+
+namespace qv::tools {
+namespace {
+
+std::atomic<bool> stopRequested{false};
+
+void RequestStop(int) {
+  stopRequested = true;
+}
+
+}  // namespace
+
+// quorvanta word [--embedding|--automation]: starts the word processor with its add-ins and
+// serves it as the running word processor of the profile until it quits or the process is asked
+// to end (SIGTERM, SIGINT); then it quits, saving what the word processor keeps.
+int WordCommand(const CommandArgs& args) {
+  int32_t mode = word::kStartedByUser;
+  for (const auto& a : args) {
+    if (a == "--embedding") {
+      mode = word::kStartedForEmbedding;
+    } else if (a == "--automation") {
+      mode = word::kStartedForAutomation;
+    } else {
+      std::fprintf(stderr, "usage: quorvanta word [--embedding|--automation]\n");
+      return 2;
+    }
+  }
+  struct sigaction action {};
+  action.sa_handler = RequestStop;
+  sigemptyset(&action.sa_mask);
+  ::sigaction(SIGTERM, &action, nullptr);
+  ::sigaction(SIGINT, &action, nullptr);
+
+  auto app = word::StartWordProcessor(mode);
+  std::string why;
+  if (!word::ServeUntilQuit(app, stopRequested, why)) {
+    std::fprintf(stderr, "quorvanta word: %s\n", why.c_str());
+    app->Quit();
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace qv::tools
