@@ -7,12 +7,15 @@
 #include "addin/questions/g_markers.h"
 #include "addin/questions/question_types.h"
 #include "online/course_host_name.h"
+#include "platform/text/replace.h"
 #include "word/inline_shape.h"
 #include "word/range.h"
 #include "word/table.h"
 
 namespace qv::addin {
 namespace {
+
+using platform::ReplaceAll;
 
 constexpr const char* kCrLf = "\r\n";
 
@@ -37,15 +40,6 @@ bool IsBlankType(int32_t type) {
 // Multiple choice and true/false have one correct answer: partial credit makes no sense there.
 bool HasFixedPartialCredit(int32_t type) {
   return type == kMultipleChoice || type == kTrueFalse;
-}
-
-std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {
-  std::string out;
-  size_t start = 0;
-  for (size_t p; (p = text.find(from, start)) != std::string::npos; start = p + from.size())
-    out.append(text, start, p - start).append(to);
-  out.append(text, start, std::string::npos);
-  return out;
 }
 
 // "script>" in any letter case would end the page's script block early: it gets a blank after

@@ -16,12 +16,15 @@
 #include "browser/dom/html_select_element.h"
 #include "browser/web_browser.h"
 #include "online/course_host_name.h"
+#include "platform/text/replace.h"
 #include "ui/toolkit.h"
 #include "word/application.h"
 #include "word/inline_shape.h"
 
 namespace qv::addin {
 namespace {
+
+using platform::ReplaceAll;
 
 using automation::ObjectRef;
 using automation::Variant;
@@ -37,15 +40,6 @@ template <class T>
 const std::shared_ptr<T>& Required(const std::shared_ptr<T>& object) {
   if (!object) automation::Raise(automation::err::kObjectNotSet);
   return object;
-}
-
-std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {
-  std::string out;
-  size_t start = 0;
-  for (size_t p; (p = text.find(from, start)) != std::string::npos; start = p + from.size())
-    out.append(text, start, p - start).append(to);
-  out.append(text, start, std::string::npos);
-  return out;
 }
 
 }  // namespace
