@@ -54,7 +54,12 @@ void PushFailure(duk_context* ctx, int32_t number, const std::string& descriptio
   duk_put_prop_string(ctx, -2, "description");
 }
 
-// Runs `body` (which pushes exactly one result) and converts C++ errors into engine errors.
+// What a callback's body answers when it left an engine error on the stack to be thrown.
+constexpr duk_ret_t kFailed = -1000;
+
+// Runs `body` (which pushes exactly one result) and converts C++ errors into engine errors. It
+// does not throw them: its caller's frame still holds C++ objects that the engine's longjmp would
+// skip (a leaked reference, an unfreed string). Throwing<> throws from a frame that holds none.
 template <class Body>
 duk_ret_t Guarded(duk_context* ctx, Body&& body) {
   bool failed = false;
@@ -69,8 +74,15 @@ duk_ret_t Guarded(duk_context* ctx, Body&& body) {
       failed = true;
     }
   }
-  if (failed) return duk_throw(ctx);
-  return 1;
+  return failed ? kFailed : 1;
+}
+
+// The engine's entry for a callback: the callback runs and returns, destroying its C++ objects,
+// before its failure is thrown.
+template <duk_ret_t (*Callback)(duk_context*)>
+duk_ret_t Throwing(duk_context* ctx) {
+  const duk_ret_t result = Callback(ctx);
+  return result == kFailed ? duk_throw(ctx) : result;
 }
 
 ObjectRef Unwrap(duk_context* ctx, duk_idx_t idx) {
@@ -184,7 +196,7 @@ duk_ret_t TrapGet(duk_context* ctx) {
     const Member* m = obj->Members().Find(key);
     if (!m) {
       if (key == "toString" || key == "valueOf") {
-        duk_push_c_function(ctx, ToStringMember, 0);
+        duk_push_c_function(ctx, Throwing<ToStringMember>, 0);
         duk_dup(ctx, 2);
         duk_put_prop_string(ctx, -2, kOwnerKey);
         return;
@@ -197,7 +209,7 @@ duk_ret_t TrapGet(duk_context* ctx) {
                                                     obj->TypeName() + "." + key + ")");
     }
     if (m->takesArgs) {
-      duk_push_c_function(ctx, BoundMember, DUK_VARARGS);
+      duk_push_c_function(ctx, Throwing<BoundMember>, DUK_VARARGS);
       duk_dup(ctx, 2);
       duk_put_prop_string(ctx, -2, kOwnerKey);
       duk_push_string(ctx, m->name.c_str());
@@ -436,11 +448,11 @@ ScriptHost::ScriptHost() : alive_(std::make_shared<bool>(true)) {
   if (!ctx_) throw std::bad_alloc();
   duk_push_heap_stash(ctx_);
   duk_push_object(ctx_);
-  duk_push_c_function(ctx_, TrapGet, 3);
+  duk_push_c_function(ctx_, Throwing<TrapGet>, 3);
   duk_put_prop_string(ctx_, -2, "get");
-  duk_push_c_function(ctx_, TrapSet, 4);
+  duk_push_c_function(ctx_, Throwing<TrapSet>, 4);
   duk_put_prop_string(ctx_, -2, "set");
-  duk_push_c_function(ctx_, TrapApply, 3);
+  duk_push_c_function(ctx_, Throwing<TrapApply>, 3);
   duk_put_prop_string(ctx_, -2, "apply");
   duk_put_prop_string(ctx_, -2, kHandlerKey);
   duk_push_object(ctx_);
@@ -476,7 +488,7 @@ void ScriptHost::UseFactory(const ClassFactory* factory) {
 void ScriptHost::DefineFunction(const std::string& name, Function fn) {
   functions_.push_back(std::make_unique<Function>(std::move(fn)));
   duk_push_global_object(ctx_);
-  duk_push_c_function(ctx_, GlobalFunction, DUK_VARARGS);
+  duk_push_c_function(ctx_, Throwing<GlobalFunction>, DUK_VARARGS);
   duk_push_pointer(ctx_, functions_.back().get());
   duk_put_prop_string(ctx_, -2, kFnKey);
   duk_put_prop_string(ctx_, -2, name.c_str());
