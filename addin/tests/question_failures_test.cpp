@@ -1,6 +1,7 @@
 // How module G's guard and table construction fail: each reports to the course host under its
 // own name (with the step reached) and answers nothing or false.
 
+#include "addin/questions/g_delete.h"
 #include "addin/questions/g_find.h"
 #include "addin/tests/question_fixture.h"
 #include "online/course_host_name.h"
@@ -72,6 +73,20 @@ TEST_F(Failures, AWordProcessorStartedByAnotherProgramRefusesEveryInsertion) {
       << reports[0];
   EXPECT_NE(driver->Text().find("Show dlgMark modal"), std::string::npos)
       << "the help page was shown: " << driver->Text();
+}
+
+TEST_F(Failures, FindingAndDeletingReportUnderTheirOwnNamesAndChangeNothing) {
+  EXPECT_FALSE(GetCurrentQuestion(nullptr));
+  // A table without any picture: its type cannot be read from a marker.
+  auto plain = doc->Tables()->Add(doc->Range(0, 0), 2, 2);
+  PlaceInCell(plain, 2, 2);
+  DeleteAnswer(plain);
+  EXPECT_EQ(plain->Rows()->Count(), 2);
+  const auto reports = Reports();
+  ASSERT_EQ(reports.size(), 2u);
+  EXPECT_EQ(reports[0].rfind("An error has occurred in G.GetCurrentQuestion ERL=(2)\r\n", 0), 0u)
+      << reports[0];
+  EXPECT_EQ(reports[1].rfind("An error has occurred in G.DeleteAnswer\r\n", 0), 0u) << reports[1];
 }
 
 }  // namespace

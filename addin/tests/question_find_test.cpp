@@ -240,6 +240,13 @@ TEST_F(FindQuestion, NormalViewBecomesPrintLayoutOnce) {
   window->View()->type = word::wdWebView;
   EnsurePrintView();
   EXPECT_EQ(window->View()->type, word::wdWebView) << "other views stay";
+
+  // A split window: the pane being worked in is the one that must show print layout.
+  window->SetSplitSpecial(2);
+  window->ActivePane()->View()->type = word::wdNormalView;
+  EnsurePrintView();
+  EXPECT_EQ(window->ActivePane()->View()->type, word::wdPrintView);
+  EXPECT_EQ(window->View()->type, word::wdWebView);
 }
 
 TEST_F(FindQuestion, ShortPathsOfExistingFilesAndTheErrorNumberOtherwise) {
