@@ -1,6 +1,7 @@
 #pragma once
 // Form dlgIE of the web page viewer: one page in a browser control, and an OK button below it
-// that closes the window. The browser fills the window but keeps at least 200 x 500 twips.
+// that closes the window. The browser fills the window less its margins; in a window too small
+// for the margins it falls back to 200 twips wide or 500 twips high, the button still below it.
 
 #include <string>
 

@@ -8,6 +8,7 @@
 #include "initializer/tests/install_fixture.h"
 #include "initializer/tests/program_runner.h"
 #include "office/com_addin.h"
+#include "platform/net/testing/loopback_server.h"
 #include "word/application.h"
 #include "word/loader/addin_host.h"
 #include "word/rot/running_word.h"
@@ -59,6 +60,16 @@ class InstallerProgram : public InstallFixture {
                  nullptr;
         },
         false);
+  }
+  static std::vector<std::string> DocumentNames(const ObjectRef& app) {
+    const ObjectRef docs = Get(app, "Documents").ToObject();
+    std::vector<std::string> names;
+    for (int32_t i = 1; i <= Get(docs, "Count").ToInt32(); ++i)
+      names.push_back(Get(Call(docs, "Item", {Variant(i)}).ToObject(), "Name").ToText());
+    return names;
+  }
+  static bool Contains(const std::vector<std::string>& names, const char* name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
   }
   static std::vector<std::string> TemplateNames(const ObjectRef& app) {
     const ObjectRef addIns = Get(app, "AddIns").ToObject();
@@ -154,6 +165,35 @@ TEST_F(InstallerProgram, UninstallWithoutWordRunningRemovesEverything) {
   EXPECT_TRUE(KeyExists("SOFTWARE\\Microsoft\\Office\\Word\\Addins"));
 }
 
+// A failure inside an installer object is shown to nobody: the installer posts its short report to
+// the course host as itself and marks the installation failed for the external setup.
+TEST_F(InstallerProgram, FailuresAreReportedToTheCourseHostAndNotShown) {
+  LayFiles();
+  Initializer({"-w", Quoted()});
+  ASSERT_EQ(Value(kCompanyKey, "isInstallOK"), Variant(1));
+  std::filesystem::remove(pptDir + "rvuppt.ppa");
+
+  LoopbackServer server([](LoopbackServer::Connection& c) {
+    c.ReadRequest();
+    c.Send("HTTP/1.0 200 OK\r\nContent-Length: 2\r\n\r\nOK");
+  });
+  ::setenv("QUORVANTA_HOSTS",
+           ("courses.quorvanta.example=127.0.0.1:" + std::to_string(server.Port())).c_str(), 1);
+  const ProgramRun run = Initializer({"-p", Quoted()});
+  ::unsetenv("QUORVANTA_HOSTS");
+
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.transcript, "Unload Initializer by code\n") << "nothing shown";
+  EXPECT_EQ(Value(kCompanyKey, "isInstallOK"), Variant(0));
+  ASSERT_EQ(server.Requests().size(), 1u);
+  const std::string request = server.Requests()[0];
+  EXPECT_EQ(request.rfind("POST /Err/rptErr.asp HTTP/1.0\r\n", 0), 0u) << request;
+  EXPECT_NE(request.find("User-Agent: Quorvanta Initializer\r\n"), std::string::npos) << request;
+  EXPECT_NE(request.find("PptInit.LoadAddin"), std::string::npos) << request;
+  EXPECT_NE(request.find("LineNo"), std::string::npos) << request;
+  EXPECT_EQ(request.substr(request.size() - 22), "&sender=KZOInitializer") << request;
+}
+
 // The word processor runs in another process: the installer attaches to it, connects the add-in
 // at once, and later unloads and removes it there.
 TEST_F(InstallerProgram, WordRunningElsewhereConnectsAndRemovesAtOnce) {
@@ -177,6 +217,14 @@ TEST_F(InstallerProgram, WordRunningElsewhereConnectsAndRemovesAtOnce) {
   const ObjectRef toolbar =
       Call(Get(app, "CommandBars").ToObject(), "Item", {Variant("Quorvanta")}).ToObject();
   EXPECT_EQ(Get(Get(toolbar, "Controls").ToObject(), "Count").ToInt32(), 6);
+  // Connected after start-up, the add-in completes its start at once: the toolbar shows; the
+  // help document stays closed, since the installer set helpShow to 0.
+  EXPECT_TRUE(Get(toolbar, "Visible").ToBool());
+  EXPECT_FALSE(Contains(DocumentNames(app), "first.doc"));
+  // The user has the help document open; unloading closes it.
+  Call(Call(Get(app, "Documents").ToObject(), "Add").ToObject(), "SaveAs",
+       {Variant(installDir + "first.doc")});
+  ASSERT_TRUE(Contains(DocumentNames(app), "first.doc"));
   const auto names = TemplateNames(app);
   EXPECT_NE(std::find(names.begin(), names.end(), "Quorvanta Authoring Menus.dot"), names.end());
 
@@ -184,6 +232,7 @@ TEST_F(InstallerProgram, WordRunningElsewhereConnectsAndRemovesAtOnce) {
   Initializer({"-w", "-l", Quoted()});
   EXPECT_FALSE(Get(addIn, "Connect").ToBool());
   EXPECT_TRUE(TemplateNames(app).empty());
+  EXPECT_FALSE(Contains(DocumentNames(app), "first.doc")) << "the help document is closed";
   EXPECT_TRUE(HasBar(app, "Quorvanta"));
   EXPECT_TRUE(KeyExists(kRegistrationKey));
   EXPECT_EQ(Value(kAddinKey, "INSTALL_PATH"), Variant(installDir));
@@ -215,6 +264,32 @@ TEST_F(InstallerProgram, WordRunningElsewhereConnectsAndRemovesAtOnce) {
   EXPECT_FALSE(HasBar(next, "Quorvanta"));
   EXPECT_EQ(MenuCount(next), 0);
   next->Quit();
+}
+
+// One word processor publishes per profile; one that died leaves a socket the next one replaces.
+TEST_F(InstallerProgram, OneWordProcessorPublishesAndADeadOneIsReplaced) {
+  if (std::string(QV_QUORVANTA_BIN).empty()) GTEST_SKIP() << "quorvanta is not built";
+  const auto socket = word::RunningWordSocketPath();
+  WordProcess first(QV_QUORVANTA_BIN, socket);
+  EXPECT_EQ(Wait(Spawn(QV_QUORVANTA_BIN, {"word"})), 1) << "a second one is refused";
+  ASSERT_TRUE(word::AttachRunningWordProcessor()) << "the first one still serves";
+
+  first.Kill();
+  ASSERT_TRUE(std::filesystem::exists(socket)) << "left behind";
+  EXPECT_EQ(word::AttachRunningWordProcessor(), nullptr) << "nobody listens: not running";
+
+  // The stale socket is there from the start, so wait for the new one to answer through it.
+  WordProcess next(QV_QUORVANTA_BIN, socket);
+  ObjectRef app;
+  for (int i = 0; i < 1000 && !app; ++i) {
+    app = word::AttachRunningWordProcessor();
+    if (!app) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  ASSERT_TRUE(app) << "the new one replaced the stale socket";
+  EXPECT_EQ(app->TypeName(), "Application");
+  app.reset();
+  EXPECT_EQ(next.Stop(), 0);
+  EXPECT_FALSE(std::filesystem::exists(socket));
 }
 
 }  // namespace

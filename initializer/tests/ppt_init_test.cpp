@@ -14,6 +14,8 @@
 #include "powerpoint/add_ins.h"
 #include "powerpoint/application.h"
 #include "powerpoint/presentations.h"
+#include "ui/scripted_driver.h"
+#include "ui/toolkit.h"
 
 namespace qv::testing {
 namespace {
@@ -127,6 +129,23 @@ TEST_F(PptInitTest, UninstallWithoutToolbarOnlyResetsTheEntryAndMissingFileFails
   EXPECT_FALSE(app->AddIns()->Item("rvuppt")->AutoLoad());
   EXPECT_EQ(app->CommandBars()->Count(), 3) << "the built-in bars stay";
   app->Quit();
+}
+
+TEST_F(PptInitTest, WithoutThePresentationProgramEveryStepFailsQuietly) {
+  LayFiles();
+  args.basePath = base;
+  args.uninstall = true;
+  online::reg::CreateKey(online::HKEY_CURRENT_USER, online::kCompanyKey);
+  auto driver = std::make_shared<ui::ScriptedDriver>();
+  ui::Toolkit toolkit(ui::App("Initializer", "", "initializer"), driver);
+  automation::ClassFactory nothing;  // the presentation program is not installed
+  {
+    PptInit ppt(args, nothing);
+    EXPECT_FALSE(ppt.LoadAddin());
+    ppt.UnloadAddin();  // ignored entirely
+  }
+  EXPECT_EQ(Value(online::kCompanyKey, "isInstallOK"), automation::Variant(0));
+  EXPECT_EQ(driver->Text(), "") << "nothing is shown to the user";
 }
 
 }  // namespace

@@ -83,15 +83,19 @@ class WordProcess {
   WordProcess& operator=(const WordProcess&) = delete;
 
   // Asks it to end (it quits the word processor) and waits; the exit code.
-  int Stop() {
+  int Stop() { return End(SIGTERM); }
+  // Ends it the hard way, as a crash would: its socket stays behind.
+  void Kill() { (void)End(SIGKILL); }
+
+ private:
+  int End(int signal) {
     if (pid_ <= 0) return exit_;
-    ::kill(pid_, SIGTERM);
+    ::kill(pid_, signal);
     exit_ = Wait(pid_);
     pid_ = -1;
     return exit_;
   }
 
- private:
   pid_t pid_ = -1;
   int exit_ = -1;
 };

@@ -22,3 +22,4 @@ assertEqual(app.CommandBars("Quorvanta").Controls(1).Caption, "Add New Question"
 assertEqual(Settings.Get(Settings.AddinKey, "isInstalling"), "false", "finished");
 assert(Settings.Get(Settings.AddinKey, "lastUpdt") != "", "re-installation stamped");
 assertEqual(Driver.TranscriptCount, 0, "the add-in showed nothing");
+app.Quit();
