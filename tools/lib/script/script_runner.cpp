@@ -8,6 +8,8 @@
 #include "ui/app.h"
 #include "ui/scripted_driver.h"
 #include "ui/toolkit.h"
+#include "word/application.h"
+#include "word/running_application.h"
 
 namespace qv::tools {
 
@@ -24,6 +26,25 @@ std::string PlaceInScript(const std::string& stack, const std::string& path) {
   const auto start = at + needle.size();
   const auto end = stack.find(')', start);
   return path + ":" + stack.substr(start, end - start);
+}
+
+// A word processor that the script started and left running ends with the run, as one started by
+// automation ends when its last client lets go: its documents are not saved. Quitting lets the
+// add-ins disconnect, which also releases what they hold of the word processor.
+void QuitWordProcessorsLeftRunning() {
+  constexpr int32_t wdDoNotSaveChanges = 0;
+  for (int left = 8; left > 0; --left) {
+    const auto app = word::RunningApplication();
+    if (!app) return;
+    try {
+      app->Quit(wdDoNotSaveChanges);
+    } catch (const AutomationError& e) {
+      std::fprintf(stderr, "quorvanta run: the word processor did not quit: %s\n",
+                   e.Description().c_str());
+      return;
+    }
+    if (word::RunningApplication() == app) return;
+  }
 }
 
 }  // namespace
@@ -69,7 +90,9 @@ int ScriptRunner::Run() {
     extension(host, factory);
 
   automation::ScriptFailure failure;
-  if (!host.Run(*source, options_.path, failure)) {
+  const bool ran = host.Run(*source, options_.path, failure);
+  QuitWordProcessorsLeftRunning();
+  if (!ran) {
     std::fprintf(stderr, "%s: %s", PlaceInScript(failure.stack, options_.path).c_str(),
                  failure.message.c_str());
     if (failure.number) std::fprintf(stderr, " (error %d)", failure.number);
