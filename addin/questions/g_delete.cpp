@@ -4,6 +4,7 @@
 
 #include "addin/addin_app.h"
 #include "addin/questions/attribute_string.h"
+#include "addin/questions/g_markers.h"
 #include "addin/questions/question_types.h"
 #include "addin/questions/report_error.h"
 #include "automation/error_trap.h"
@@ -32,7 +33,12 @@ std::shared_ptr<word::Row> AnswerRowAtSelection(word::Table& table, word::Select
   if (!found) return nullptr;
   auto pictures = found->Range()->InlineShapes();
   if (pictures->Count() < 1) return nullptr;
-  if (pictures->Item(1)->AlternativeText().find("kzoA") == std::string::npos) return nullptr;
+  auto first = pictures->Item(1);
+  // The answer marker is recognised by "kzoA" anywhere in its text, so the question marker of
+  // row 1 would pass too once the author's feedback or title holds those letters; deleting that
+  // row would take the question's identity with it.
+  if (IsQuestionMarker(first)) return nullptr;
+  if (first->AlternativeText().find("kzoA") == std::string::npos) return nullptr;
   return found;
 }
 

@@ -87,7 +87,6 @@ std::shared_ptr<word::Table> GetCurrentQuestion(const std::shared_ptr<word::Docu
         if (tables->Count() == 1) {
           auto table = tables->Item(1);
           if (!selection->InRange(*table->Range())) return nullptr;
-          step = 3;
           // The selection may stand in a box nested inside the question (question text, help or
           // answer boxes): walk out to the table that carries the markers.
           while (true) {
@@ -97,11 +96,11 @@ std::shared_ptr<word::Table> GetCurrentQuestion(const std::shared_ptr<word::Docu
             if (!table) return nullptr;
           }
         }
-        step = 4;
+        // The step numbers of the error report: 1 the view, 2 the table at the selection, 3 the
+        // selected floating shape.
+        step = 3;
         if (doc->Shapes()->Count() == 0) return nullptr;
-        step = 5;
         if (SelectedShapeCount(*selection) != 1) return nullptr;
-        step = 6;
         auto shape = selection->ShapeRange()->Item(1);
         auto anchored = shape->Anchor()->Tables();
         if (anchored->Count() != 1) return nullptr;

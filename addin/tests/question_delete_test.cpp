@@ -2,6 +2,7 @@
 
 #include "addin/questions/g_delete.h"
 #include "addin/questions/g_find.h"
+#include "addin/questions/g_markers.h"
 #include "addin/tests/question_fixture.h"
 #include "word/shape.h"
 
@@ -87,6 +88,17 @@ TEST_F(DeleteTest, AChoiceAnswerRowGoesOnlyWhenTheCursorIsInIt) {
   ASSERT_EQ(question->Rows()->Count(), 6);
   EXPECT_EQ(RangeTextOf(question->Cell(5, 2)), "Answer 3");
   EXPECT_EQ(RangeTextOf(question->Cell(4, 2)), "Answer 1");
+
+  // Feedback that happens to hold the letters of an answer marker does not make the marker row an
+  // answer: the question keeps its marker.
+  auto marker = question->Cell(1, 1)->Range()->InlineShapes()->Item(1);
+  SetAttr(marker, "fcomm", "see kzoA");
+  PlaceAt(question->Cell(1, 1)->Start());
+  driver->AnswerMsgBox(ui::vbOK);
+  DeleteAnswer(GetCurrentQuestion(doc));
+  EXPECT_EQ(LastBox().text, kPlaceCursor);
+  EXPECT_EQ(question->Rows()->Count(), 6);
+  EXPECT_TRUE(IsQuestionTable(question));
 }
 
 TEST_F(DeleteTest, ABlankMustBeSelectedAsAPicture) {
