@@ -20,6 +20,23 @@ void Report(int line, const ErrInfo& e, const char* where) {
   ReportError("LineNo:" + std::to_string(line) + kCrLf + e.description, where, 0, false);
 }
 
+// Deletes the first item of `collection` whose `property` is exactly `text`. An item that cannot
+// be read is passed over, so one broken bar or control does not keep ours in place.
+void DeleteFirst(const ObjectRef& collection, const char* property, const char* text,
+                 automation::ErrorsIgnored& ignore) {
+  const int32_t n = Get(collection, "Count").ToInt32();
+  bool deleted = false;
+  for (int32_t i = 1; i <= n && !deleted; ++i) {
+    ignore([&] {
+      const ObjectRef item = Call(collection, "Item", {Variant(i)}).ToObject();
+      if (Get(item, property).ToText() != text) return;
+      // Only the first match is tried, whether or not its deletion succeeds.
+      deleted = true;
+      Call(item, "Delete");
+    });
+  }
+}
+
 }  // namespace
 
 PptInit::PptInit(const Dclrs& args, const automation::ClassFactory& factory)
@@ -87,31 +104,13 @@ void PptInit::UnloadAddin() {
     ignore([&] { Put(entry, "Registered", Variant(false)); });
   });
   if (!args_.uninstall) return;
-  ignore([&] {
-    const ObjectRef bars = Get(ppt_, "CommandBars").ToObject();
-    const int32_t n = Get(bars, "Count").ToInt32();
-    for (int32_t i = 1; i <= n; ++i) {
-      const ObjectRef bar = Call(bars, "Item", {Variant(i)}).ToObject();
-      if (Get(bar, "Name").ToText() == "Quorvanta") {
-        Call(bar, "Delete");
-        break;
-      }
-    }
-  });
+  ignore([&] { DeleteFirst(Get(ppt_, "CommandBars").ToObject(), "Name", "Quorvanta", ignore); });
   ignore([&] {
     const ObjectRef menuBar =
         Call(Get(ppt_, "CommandBars").ToObject(), "Item", {Variant("Menu Bar")}).ToObject();
     const ObjectRef tools =
         Call(Get(menuBar, "Controls").ToObject(), "Item", {Variant("Tools")}).ToObject();
-    const ObjectRef controls = Get(tools, "Controls").ToObject();
-    const int32_t n = Get(controls, "Count").ToInt32();
-    for (int32_t i = 1; i <= n; ++i) {
-      const ObjectRef control = Call(controls, "Item", {Variant(i)}).ToObject();
-      if (Get(control, "Caption").ToText() == "&Quorvanta") {
-        Call(control, "Delete");
-        break;
-      }
-    }
+    DeleteFirst(Get(tools, "Controls").ToObject(), "Caption", "&Quorvanta", ignore);
   });
 }
 

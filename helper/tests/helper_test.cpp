@@ -50,6 +50,7 @@ TEST(Helper, WindowLaysOutTheBrowserAndKeepsItsMinimumSize) {
     double left, top, width, height, okTop, okLeft;
   };
   std::vector<Layout> seen;
+  std::string caption;
   driver->OnForm("dlgIE", [&](ui::Form& form) {
     auto& dlg = static_cast<dlgIE&>(form);
     auto take = [&] {
@@ -57,6 +58,7 @@ TEST(Helper, WindowLaysOutTheBrowserAndKeepsItsMinimumSize) {
                       dlg.btnOK.Top(), dlg.btnOK.Left()});
     };
     take();
+    caption = dlg.Caption() + "|" + dlg.btnOK.Caption();
     form.Width(150);
     form.Height(300);
     take();
@@ -65,6 +67,7 @@ TEST(Helper, WindowLaysOutTheBrowserAndKeepsItsMinimumSize) {
   auto window = std::make_shared<dlgIE>();
   EXPECT_TRUE(window->Display(" 'about:blank' ", "Viewer"));
   ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(caption, "Viewer|&OK") << "the title given, and the button's access key";
   // First shown at 12000 x 8000: the browser fills it, the button centred below.
   EXPECT_EQ(seen[0].left, 50);
   EXPECT_EQ(seen[0].top, 50);

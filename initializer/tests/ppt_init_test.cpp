@@ -148,5 +148,86 @@ TEST_F(PptInitTest, WithoutThePresentationProgramEveryStepFailsQuietly) {
   EXPECT_EQ(driver->Text(), "") << "nothing is shown to the user";
 }
 
+// A presentation program whose command bars and Tools menu hold an entry that cannot be read,
+// followed by two of ours: only the entries' names, captions and deletions matter here.
+class FakeEntry : public automation::Dispatch {
+ public:
+  FakeEntry(std::string name, std::vector<std::string>& deleted)
+      : name_(std::move(name)), deleted_(deleted) {}
+  std::vector<std::shared_ptr<FakeEntry>> children;
+
+  const automation::DispatchTable& Members() const override {
+    static const automation::DispatchTable table =
+        automation::ClassTable<FakeEntry>("FakeEntry")
+            .Get("Name", [](FakeEntry& e) { return e.Read(); })
+            .Get("Caption", [](FakeEntry& e) { return e.Read(); })
+            .Get("Controls", [](FakeEntry& e) { return automation::ObjectRef(e.List()); })
+            .Get("Count", [](FakeEntry& e) { return static_cast<int32_t>(e.children.size()); })
+            .GetArgs("Item", [](FakeEntry& e, automation::Args& a) { return e.Item(a[0]); })
+            .Default("Item")
+            .Sub("Delete", [](FakeEntry& e, automation::Args&) { e.deleted_.push_back(e.name_); })
+            .Build();
+    return table;
+  }
+
+ private:
+  std::string Read() const {
+    if (name_.empty()) automation::Raise(automation::err::kObjectNotSet);
+    return name_;
+  }
+  std::shared_ptr<FakeEntry> List() {
+    return std::static_pointer_cast<FakeEntry>(shared_from_this());
+  }
+  automation::Variant Item(const automation::Variant& index) {
+    if (index.IsText()) {
+      for (auto& c : children)
+        if (c->name_ == index.ToText()) return automation::Variant(automation::ObjectRef(c));
+      automation::Raise(automation::err::kSubscript);
+    }
+    return automation::Variant(automation::ObjectRef(children.at(index.ToInt32() - 1)));
+  }
+
+  std::string name_;
+  std::vector<std::string>& deleted_;
+};
+
+TEST_F(PptInitTest, UninstallPassesOverEntriesThatCannotBeReadAndDeletesOnlyTheFirstOfOurs) {
+  args.uninstall = true;
+  std::vector<std::string> deleted;
+  auto entry = [&](const char* name) { return std::make_shared<FakeEntry>(name, deleted); };
+  auto bars = entry("CommandBars");
+  auto presentations = entry("Presentations");
+  auto menuBar = entry("Menu Bar");
+  auto tools = entry("Tools");
+  tools->children = {entry(""), entry("&Quorvanta"), entry("&Quorvanta")};
+  menuBar->children = {tools};
+  bars->children = {entry(""), entry("Quorvanta"), entry("Quorvanta"), menuBar};
+  automation::ClassFactory fake;
+  fake.Register("PowerPoint.Application", [&] {
+    // The program's own members: its command bars and its (empty) presentations.
+    struct App : automation::Dispatch {
+      std::shared_ptr<FakeEntry> bars, presentations;
+      const automation::DispatchTable& Members() const override {
+        static const automation::DispatchTable table =
+            automation::ClassTable<App>("Application")
+                .Get("CommandBars", [](App& a) { return automation::ObjectRef(a.bars); })
+                .Get("Presentations", [](App& a) { return automation::ObjectRef(a.presentations); })
+                .Sub("Quit", [](App&, automation::Args&) {})
+                .Build();
+        return table;
+      }
+    };
+    auto made = std::make_shared<App>();
+    made->bars = bars;
+    made->presentations = presentations;
+    return made;
+  });
+  {
+    PptInit ppt(args, fake);
+    ppt.UnloadAddin();
+  }
+  EXPECT_EQ(deleted, (std::vector<std::string>{"Quorvanta", "&Quorvanta"}));
+}
+
 }  // namespace
 }  // namespace qv::testing
