@@ -249,15 +249,19 @@ std::string MarkBuilder::BuildBlankRow(const std::shared_ptr<word::InlineShape>&
   if (w.empty()) w = "20";
   if (h.empty()) h = "1";
 
+  // The answer is shown in the attribute value of the single-line field and as the textarea's
+  // text, and read back from whichever is shown: written as HTML text, an answer such as
+  // "</textarea>" or "&lt;" comes back as the author typed it instead of breaking the page.
   std::string value;
   std::string hide;
   if (IsTextBoxControl(blank)) {
     // A text-box control is sized by the author in the document; only its text is asked for.
-    value = ReplaceAll(blank->OLEFormat()->Object()->text, "\"", "&quot;");
+    value = blank->OLEFormat()->Object()->text;
     hide = "display:none;";
   } else {
-    value = ReplaceAll(ReplaceAll(GetAttr(attributes, "ans"), "\x01", "&amp;"), "\"", "&quot;");
+    value = ReplaceAll(GetAttr(attributes, "ans"), "\x01", "&");
   }
+  value = ReplaceAll(HtmlText(value), "\"", "&quot;");
 
   std::string html = std::string("<tr><td colspan=2 class=uneditable>") + kCrLf +
                      "<table cellpadding=0 cellspacing=0><tr><td style=\"padding:3px;\"" +

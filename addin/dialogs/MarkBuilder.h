@@ -11,8 +11,9 @@
 // One MarkBuilder builds one page at a time: BuildHeader sets the page's question type and
 // restarts the blank count, which BuildBlankRow raises and BuildFooter reads.
 //
-// Texts from the document (question, answers, text between blanks) are shown, never stored back,
-// so they are written as HTML text: "Is x<y?" shows as typed instead of breaking the page.
+// Texts from the document (question, answers, text between blanks) and the answers of blanks are
+// written as HTML text: "Is x<y?" shows as typed instead of breaking the page, and a blank's
+// answer reads back exactly as it was shown.
 
 #include <cstdint>
 #include <memory>

@@ -1,5 +1,7 @@
 #include "addin/questions/MultipleChoice.h"
 
+#include <vector>
+
 #include "addin/addin_app.h"
 #include "addin/dialogs/MarkBuilder.h"
 #include "addin/dialogs/dlgMark.h"
@@ -38,8 +40,14 @@ constexpr int32_t wdAlignParagraphCenter = 1;
 constexpr double kMarkerColumnWidth = 20;
 
 void SetPaddings(word::Cell& cell, double points) {
-  for (auto side : {word::kTop, word::kBottom, word::kLeft, word::kRight})
+  for (auto side : {word::kLeft, word::kRight, word::kTop, word::kBottom})
     cell.SetPadding(side, points);
+}
+
+void CloseProgress(const std::shared_ptr<dlgProgress>& progress) {
+  if (!progress || !progress->IsLoaded()) return;
+  automation::ErrorsIgnored ignore;
+  ignore([&] { progress->Unload(); });
 }
 
 template <class T>
@@ -51,12 +59,13 @@ std::shared_ptr<T> ObjectArg(Args& a, size_t i) {
 
 }  // namespace
 
-void PlaceRadioMarker(word::Document& doc, word::Cell& cell) {
+void PlaceRadioMarker(word::Document& doc, word::Cell& cell, std::optional<double> width) {
   doc.InlineShapes()->AddPicture(G().IMG_PATH + "radio_blk.gif", false, true, cell.Range());
   cell.SetPadding(word::kLeft, 0);
   cell.SetPadding(word::kRight, 0);
   cell.SetPadding(word::kTop, 2);
   cell.Range()->ParagraphFormat()->SetAlignment(wdAlignParagraphCenter);
+  if (width) cell.SetWidth(*width);
   cell.Range()->InlineShapes()->Item(1)->SetAlternativeText("kzoA" +
                                                             std::to_string(kMultipleChoice));
 }
@@ -83,14 +92,18 @@ void MultipleChoice::CreateQuestion(const std::shared_ptr<word::Application>& ap
         doc_ = app->Documents()->Count() == 0 ? app->Documents()->Add() : app->ActiveDocument();
         progress = dlgProgress::Create();
         auto table = SetupTable(kMultipleChoice, app, *progress);
-        if (!table) return;
+        if (!table) {
+          // The table could not be built: its reason has been told already, and the progress
+          // window it may have shown has nothing more to say.
+          CloseProgress(progress);
+          return;
+        }
         const int32_t answers = table->Rows()->Count() - 3;
         const double textColumnWidth = table->Cell(1, 1)->Width() - kMarkerColumnWidth;
         for (int32_t k = 1; k <= answers; ++k) {
           progress->AddMessage("Creating Answer " + std::to_string(k));
           auto markerCell = table->Cell(k + 3, 1);
-          PlaceRadioMarker(*doc_, *markerCell);
-          markerCell->SetWidth(kMarkerColumnWidth);
+          PlaceRadioMarker(*doc_, *markerCell, kMarkerColumnWidth);
           auto textCell = table->Cell(k + 3, 2);
           SetPaddings(*textCell, 1);
           textCell->SetWidth(textColumnWidth);
@@ -104,10 +117,7 @@ void MultipleChoice::CreateQuestion(const std::shared_ptr<word::Application>& ap
         ReportError(e.description, "MultipleChoice.CreateQuestion", e.number, true);
         // The author is told through the report; a progress window left standing would only
         // hide the document.
-        if (progress && progress->IsLoaded()) {
-          automation::ErrorsIgnored ignore;
-          ignore([&] { progress->Unload(); });
-        }
+        CloseProgress(progress);
       });
   app_.reset();
   doc_.reset();
@@ -138,10 +148,12 @@ void MultipleChoice::AddRadioChoice(const std::shared_ptr<word::Document>& doc) 
   // Each step stands alone: a step the word processor refuses is skipped and the next runs.
   automation::ErrorsIgnored ignore;
   auto selection = doc->Selection();
-  ignore([&] {
-    for (const auto& row : table->RowList())
+  std::vector<std::shared_ptr<word::Row>> rows;
+  ignore([&] { rows = table->RowList(); });
+  for (const auto& row : rows)
+    ignore([&] {
       if (selection->InRange(*row->Range())) row->Select();
-  });
+    });
   ignore([&] { selection->InsertRowsBelow(1); });
   bool split = false;
   ignore([&] {
@@ -167,7 +179,7 @@ void MultipleChoice::AddRadioChoice(const std::shared_ptr<word::Document>& doc) 
     ignore([&] { markerCell->SetWidth(AnswerImageColumnWidth(*selection)); });
   }
   if (markerCell) {
-    ignore([&] { PlaceRadioMarker(*doc, *markerCell); });
+    ignore([&] { PlaceRadioMarker(*doc, *markerCell, std::nullopt); });
     ignore([&] { markerCell->Range()->Font()->SetSize(1); });
   }
 }

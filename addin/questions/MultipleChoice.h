@@ -5,6 +5,7 @@
 // works on it and forgets it. Automation clients reach it as "KZOWord.MultipleChoice".
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "automation/dispatch.h"
@@ -47,8 +48,9 @@ class MultipleChoice : public automation::Dispatch {
   std::shared_ptr<word::Document> doc_;
 };
 
-// The radio picture of an answer row in `cell` (column 1), marked as an answer of type code 0.
-void PlaceRadioMarker(word::Document& doc, word::Cell& cell);
+// The radio picture of an answer row in `cell` (column 1), marked as an answer of type code 0;
+// the cell takes `width` points when one is given.
+void PlaceRadioMarker(word::Document& doc, word::Cell& cell, std::optional<double> width);
 // The answer text box (a nested 1 x 1 table, white, black 12-point text) holding `text` in
 // `cell` (column 2); `fontName` empty keeps the question table's font.
 void PlaceAnswerBox(word::Document& doc, word::Cell& cell, const std::string& text,

@@ -164,6 +164,35 @@ TEST_F(MarkDialogTest, BlanksStoreTheFieldTheirHeightShowsAndTakeItsSize) {
   EXPECT_EQ(blank->AlternativeText(), "kzoO5&ans=A \x02 B;\"C\"&h=2&w=20");
 }
 
+TEST_F(MarkDialogTest, ABlankAnswerThatLooksLikeMarkupComesBackAsTyped) {
+  auto table = Build(kFillInTheBlank);
+  auto cell = table->Cell(3, 1);
+  auto at = [&] { return doc->Range(cell->Start(), cell->Start()); };
+  const std::string oneLine = "kzoO5&ans=x<y \x02lt; \"z\"&h=1&w=20";
+  const std::string lines =
+      "kzoO5&ans=a </textarea> \x02"
+      "amp; b&h=2&w=20";
+  auto first = doc->InlineShapes()->AddPicture(G().IMG_PATH + "textbox.gif", false, true, at());
+  first->SetAlternativeText(lines);
+  auto second = doc->InlineShapes()->AddPicture(G().IMG_PATH + "textbox.gif", false, true, at());
+  second->SetAlternativeText(oneLine);
+  MarkBuilder builder;
+  std::string page = builder.BuildHeader(table->Range()->InlineShapes()->Item(1));
+  page += builder.BuildQuestionRow(table);
+  page += builder.BuildBlankRow(second, 2) + builder.BuildBlankRow(first, 3);
+  page += builder.BuildListEnd() + builder.BuildFooter();
+
+  ASSERT_TRUE(Show(kFillInTheBlank, page, [](dlgMark& d) { d.OKButton.Click(); }));
+  EXPECT_EQ(dialog->GetVal("fib2_I", false), "x<y &lt; \"z\"");
+  EXPECT_EQ(dialog->GetVal("fib3_T", false), "a </textarea> &amp; b");
+  EXPECT_EQ(dialog->Document()->Form(0)->ElementsNamed("fcomm").size(), 1u)
+      << "the fields after the blanks are still there";
+  dialog->ReloadFIBInfo(second, 2);
+  dialog->ReloadFIBInfo(first, 3);
+  EXPECT_EQ(second->AlternativeText(), oneLine);
+  EXPECT_EQ(first->AlternativeText(), lines);
+}
+
 TEST_F(MarkDialogTest, PageEventsReachTheDialogUntilItUnloads) {
   const std::string page =
       "<form name=frm><input type=button name=newQID><input name=newQIDText></form>"

@@ -1,6 +1,8 @@
 // The attribute form page: its fragments in order for a multiple-choice question with stored
 // attributes, the same page loaded in the browser, and the blank rows of the fill-in types.
 
+#include <utility>
+
 #include "addin/dialogs/MarkBuilder.h"
 #include "addin/questions/MultipleChoice.h"
 #include "addin/questions/validation_messages.h"
@@ -261,7 +263,7 @@ TEST_F(BlankPageTest, BlankRowsCarryTheirSizesNamesAndIdsAndShapeOnLoad) {
                          "between",
                          "name=fib3_w id=fib2__w value=12",
                          "name=fib3_h id=fib2__h value=3",
-                         "value=\"Tom & &quot;J&quot;\"",
+                         "value=\"Tom &amp; &quot;J&quot;\"",
                          "name=fib4_w id=fib3__w value=20",
                          "</form>",
                          "<style>\r\n.resz {font:bold 16px Arial;}\r\n",
@@ -297,13 +299,26 @@ TEST_F(BlankPageTest, BlankRowsCarryTheirSizesNamesAndIdsAndShapeOnLoad) {
 }
 
 TEST(ValidationMessages, EveryCodeHasItsTextAndAnEmptyEntryReadsUnknown) {
-  EXPECT_EQ(ValidationMessage(102), "You need to add at least one answer");
-  EXPECT_EQ(ValidationMessage(107), "You need to select a correct answer");
-  EXPECT_EQ(ValidationMessage(103),
-            "The question is missing some rows and is not able to be fixed.  Delete this question "
-            "and try again");
-  EXPECT_EQ(ValidationMessage(112),
-            "You need to separate all questions by at least one blank line");
+  // Authors read these when a document fails its check: every word, capital and double blank.
+  const std::pair<int32_t, const char*> texts[] = {
+      {101, "The question is not able to be fixed.  Delete this question and try again"},
+      {102, "You need to add at least one answer"},
+      {103,
+       "The question is missing some rows and is not able to be fixed.  Delete this question "
+       "and try again"},
+      {104, "You need to assign the maximum number of points"},
+      {105,
+       "The question does not have an ID and is not able to be fixed.  Delete this question and "
+       "try again"},
+      {106, "You need to add at least one image"},
+      {107, "You need to select a correct answer"},
+      {108, "You need to select a correct answer"},
+      {109, "You need to add at least one Fill-In-The-Blank textbox"},
+      {110, "Web Page is empty"},
+      {112, "You need to separate all questions by at least one blank line"},
+  };
+  for (const auto& [code, text] : texts)
+    EXPECT_EQ(ValidationMessage(code), text) << code;
   EXPECT_EQ(ValidationMessageText(111), "");
   EXPECT_EQ(ValidationMessage(111), "Unknown");
   EXPECT_EQ(ValidationMessage(100), "Unknown");

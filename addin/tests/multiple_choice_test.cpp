@@ -1,6 +1,11 @@
 // The completeness check of the choice questions and the multiple-choice class as automation
 // clients reach it.
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "addin/dialogs/dlgMark.h"
 #include "addin/library/public_classes.h"
 #include "addin/questions/MultipleChoice.h"
 #include "addin/questions/check_answer_chosen.h"
@@ -57,6 +62,25 @@ TEST_F(MultipleChoiceTest, AutomationClientsCreateItByItsIdentifierAndCallItByNa
   EXPECT_THROW(automation::Call(object, "MarkQuestion",
                                 {Variant(automation::ObjectRef(app->ActiveDocument()))}),
                automation::AutomationError);
+}
+
+// Automation clients see the operations in the order the class declares them; the attribute
+// dialog's own operations follow the form's common members in theirs.
+TEST(PublicInterfaces, OperationsComeInTheirDeclaredOrder) {
+  auto names = [](const automation::Dispatch& object, const std::vector<std::string>& own) {
+    std::vector<std::string> seen;
+    for (const auto& member : object.Members().Members())
+      if (std::find(own.begin(), own.end(), member.name) != own.end()) seen.push_back(member.name);
+    return seen;
+  };
+  const std::vector<std::string> question = {"CreateQuestion", "DeleteQuestion", "DeleteAnswer",
+                                             "Validate",       "AddRadioChoice", "MarkQuestion"};
+  EXPECT_EQ(names(MultipleChoice(), question), question);
+  const std::vector<std::string> dialog = {"Display",      "DisplayHelp",     "GetSelVal",
+                                           "GetVal",       "GetRadioBtn",     "GetCheckBox",
+                                           "ReloadQInfo",  "ReloadRadioInfo", "ReloadCheckboxInfo",
+                                           "ReloadFIBInfo"};
+  EXPECT_EQ(names(*dlgMark::Create(), dialog), dialog);
 }
 
 }  // namespace
