@@ -48,7 +48,11 @@ for (var m = 0; m < 6; m++) {
   assertEqual(b.Visible, expectMenu[m][2], "menu visible " + (m + 1));
   assertEqual(b.BeginGroup, false);
   assertEqual(b.OnAction, "!<KZOWord.Connect>");
+  assertEqual(b.Style, 2, "caption only");
+  assertEqual(b.Type, 1, "a button");
 }
+assert(menu.Visible && menu.Enabled, "the pop-up shown and enabled");
+assert(tb.Enabled, "the toolbar enabled");
 
 assertEqual(Settings.Get(Settings.AddinKey, "Ver"), "27", "version recorded");
 assert(app.NormalTemplate.Saved, "Normal template marked saved");
