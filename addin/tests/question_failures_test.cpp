@@ -4,31 +4,13 @@
 #include "addin/questions/g_delete.h"
 #include "addin/questions/g_find.h"
 #include "addin/tests/question_fixture.h"
+#include "addin/tests/request_fields.h"
 #include "online/course_host_name.h"
 #include "platform/net/host_overrides.h"
 #include "platform/net/testing/loopback_server.h"
 
 namespace qv::addin::testing {
 namespace {
-
-// The decoded form field `name` of a URL-encoded request body.
-std::string Field(const std::string& request, const std::string& name) {
-  const auto body = request.substr(request.find("\r\n\r\n") + 4);
-  const auto start = body.find(name + "=");
-  if (start == std::string::npos) return "";
-  const auto end = body.find('&', start);
-  const std::string value = body.substr(start + name.size() + 1, end - start - name.size() - 1);
-  std::string out;
-  for (size_t i = 0; i < value.size(); ++i) {
-    if (value[i] == '%' && i + 2 < value.size()) {
-      out += static_cast<char>(std::stoi(value.substr(i + 1, 2), nullptr, 16));
-      i += 2;
-    } else {
-      out += value[i] == '+' ? ' ' : value[i];
-    }
-  }
-  return out;
-}
 
 struct Failures : QuestionTest {
   qv::testing::LoopbackServer server{[](qv::testing::LoopbackServer::Connection& c) {

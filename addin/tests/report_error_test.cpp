@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "addin/settings/g_state.h"
+#include "addin/tests/request_fields.h"
 #include "online/course_host_name.h"
 #include "online/reg.h"
 #include "online/settings_keys.h"
@@ -20,25 +21,7 @@ namespace qv::addin {
 namespace {
 
 namespace reg = online::reg;
-
-// Decodes the form field `name` of a URL-encoded body (the report arrives as code page 1252).
-std::string Field(const std::string& request, const std::string& name) {
-  const auto body = request.substr(request.find("\r\n\r\n") + 4);
-  const auto start = body.find(name + "=");
-  if (start == std::string::npos) return "";
-  const auto end = body.find('&', start);
-  const std::string value = body.substr(start + name.size() + 1, end - start - name.size() - 1);
-  std::string out;
-  for (size_t i = 0; i < value.size(); ++i) {
-    if (value[i] == '%' && i + 2 < value.size()) {
-      out += static_cast<char>(std::stoi(value.substr(i + 1, 2), nullptr, 16));
-      i += 2;
-    } else {
-      out += value[i];
-    }
-  }
-  return out;
-}
+using testing::Field;
 
 struct ReportErrorTest : ::testing::Test {
   qv::testing::TempProfile profile;
