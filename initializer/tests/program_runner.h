@@ -3,11 +3,7 @@
 // processor of its own process (`quorvanta word`), each in the test's profile, with standard
 // input from /dev/null so that nobody is waited for.
 
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -17,34 +13,17 @@
 #include <vector>
 
 #include "platform/files.h"
-
-extern char** environ;
+#include "platform/process/spawn.h"
 
 namespace qv::testing {
 
 // Starts `program` with `args`; stdin from /dev/null. Returns the process id.
 inline pid_t Spawn(const std::string& program, const std::vector<std::string>& args) {
-  std::vector<std::string> argv{program};
-  argv.insert(argv.end(), args.begin(), args.end());
-  std::vector<char*> raw;
-  for (auto& a : argv)
-    raw.push_back(a.data());
-  raw.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  pid_t pid = 0;
-  const int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, raw.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (rc != 0) throw std::runtime_error("cannot start " + program);
-  return pid;
+  return platform::SpawnProgram(program, args);
 }
 
 inline int Wait(pid_t pid) {
-  int status = 0;
-  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-  }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return platform::WaitForExit(pid);
 }
 
 struct ProgramRun {

@@ -1,22 +1,19 @@
 #include "tools/lib/setup/run_installer.h"
 
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
-#include <cstring>
 #include <stdexcept>
 #include <thread>
 
 #include "platform/com/activation.h"
+#include "platform/process/spawn.h"
 #include "word/rot/running_word.h"
 #include "word/running_application.h"
-
-extern char** environ;
 
 namespace qv::tools {
 namespace {
@@ -38,12 +35,6 @@ fs::path InitializerProgram() {
 
 int RunInitializer(const std::vector<std::string>& args) {
   const std::string program = InitializerProgram().string();
-  std::vector<std::string> argv{program};
-  argv.insert(argv.end(), args.begin(), args.end());
-  std::vector<char*> raw;
-  for (auto& a : argv)
-    raw.push_back(a.data());
-  raw.push_back(nullptr);
 
   // The installer attaches to a word processor of this process only if it is served meanwhile.
   word::RunningWordEndpoint endpoint;
@@ -52,10 +43,10 @@ int RunInitializer(const std::vector<std::string>& args) {
     (void)endpoint.Publish(why);  // another one publishes already: the installer finds that one
   }
 
-  pid_t pid = 0;
-  if (const int rc = ::posix_spawn(&pid, program.c_str(), nullptr, nullptr, raw.data(), environ);
-      rc != 0)
-    throw std::runtime_error("cannot start the installer " + program + ": " + std::strerror(rc));
+  // The installer keeps this program's standard input: at a terminal, its message boxes ask there.
+  platform::SpawnOptions options;
+  options.quietInput = false;
+  const pid_t pid = platform::SpawnProgram(program, args, options);
   const auto deadline = std::chrono::steady_clock::now() + kInstallerLimit;
   for (;;) {
     int status = 0;
