@@ -180,15 +180,17 @@ std::string RunInitializerWithTranscript(const std::vector<std::string>& args) {
 
 }  // namespace
 
-void InstallPlatformObjects(automation::ScriptHost& host, automation::ClassFactory& factory,
-                            int startMode) {
+std::shared_ptr<ScriptDriver> InstallPlatformObjects(automation::ScriptHost& host,
+                                                     automation::ClassFactory& factory,
+                                                     int startMode) {
   auto& toolkit = ui::Toolkit::Current();
   auto scripted = std::dynamic_pointer_cast<ui::ScriptedDriver>(toolkit.DriverObject());
   if (!scripted) {
     scripted = std::make_shared<ui::ScriptedDriver>();
     toolkit.SetDriver(scripted);
   }
-  host.DefineGlobal("Driver", Variant(ObjectRef(std::make_shared<ScriptDriver>(scripted))));
+  auto driver = std::make_shared<ScriptDriver>(scripted);
+  host.DefineGlobal("Driver", Variant(ObjectRef(driver)));
   host.DefineGlobal("Settings", Variant(ObjectRef(std::make_shared<SettingsObject>())));
 
   host.DefineFunction("StartCourseHost", [](std::vector<Variant>& args) -> Variant {
@@ -270,6 +272,7 @@ void InstallPlatformObjects(automation::ScriptHost& host, automation::ClassFacto
   browser::RegisterBrowserProgram(platform::ShellPrograms::Process());
   factory.SetFallback(
       [](const std::string& progId) { return platform::CreateRegisteredObject(progId); });
+  return driver;
 }
 
 }  // namespace qv::tools

@@ -11,9 +11,18 @@ using automation::Variant;
 
 namespace {
 
-// A script function handed over as a handler; the script's value is its default member.
-Variant CallScript(const ObjectRef& fn, std::vector<Variant> args) {
-  return automation::Invoke(*fn, fn->Members().DefaultMember(), automation::CallKind::Method, args);
+using Failures = std::shared_ptr<std::vector<std::string>>;
+
+// A script function handed over as a handler; the script's value is its default member. What it
+// raises goes on to the caller as always, and is also kept for the end of the run.
+Variant CallScript(const ObjectRef& fn, std::vector<Variant> args, const Failures& failures) {
+  try {
+    return automation::Invoke(*fn, fn->Members().DefaultMember(), automation::CallKind::Method,
+                              args);
+  } catch (const automation::AutomationError& e) {
+    failures->push_back(e.Description());
+    throw;
+  }
 }
 
 }  // namespace
@@ -29,23 +38,23 @@ const automation::DispatchTable& ScriptDriver::Members() const {
                    return;
                  }
                  ObjectRef fn = a.Object(0);
-                 d.Driver().OnMsgBox([fn](const ui::MessageBoxRequest& r) {
-                   return CallScript(fn, {Variant(r.prompt), Variant(r.style), Variant(r.title)})
+                 d.Driver().OnMsgBox([fn, f = d.failures_](const ui::MessageBoxRequest& r) {
+                   return CallScript(fn, {Variant(r.prompt), Variant(r.style), Variant(r.title)}, f)
                        .ToInt32();
                  });
                })
           .Sub("OnForm",
                [](ScriptDriver& d, Args& a) {
                  ObjectRef fn = a.Object(1);
-                 d.Driver().OnForm(a.Text(0), [fn](ui::Form& form) {
-                   CallScript(fn, {Variant(form.shared_from_this())});
+                 d.Driver().OnForm(a.Text(0), [fn, f = d.failures_](ui::Form& form) {
+                   CallScript(fn, {Variant(form.shared_from_this())}, f);
                  });
                })
           .Sub("OnFormOnce",
                [](ScriptDriver& d, Args& a) {
                  ObjectRef fn = a.Object(1);
-                 d.Driver().OnFormOnce(a.Text(0), [fn](ui::Form& form) {
-                   CallScript(fn, {Variant(form.shared_from_this())});
+                 d.Driver().OnFormOnce(a.Text(0), [fn, f = d.failures_](ui::Form& form) {
+                   CallScript(fn, {Variant(form.shared_from_this())}, f);
                  });
                })
           .Sub("AnswerFileDialog",

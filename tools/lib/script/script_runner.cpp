@@ -63,7 +63,7 @@ int ScriptRunner::Run() {
   automation::ClassFactory factory;
   automation::ScriptHost host;
   host.UseFactory(&factory);
-  InstallPlatformObjects(host, factory, options_.startMode);
+  const auto driver = InstallPlatformObjects(host, factory, options_.startMode);
 
   std::vector<Variant> args;
   for (const auto& a : options_.args)
@@ -100,7 +100,12 @@ int ScriptRunner::Run() {
     if (std::getenv("QUORVANTA_DEBUG")) std::fprintf(stderr, "%s\n", failure.stack.c_str());
     return 1;
   }
-  return 0;
+  // A handler's failure fails the run even when the product trapped it (a dialog reports the
+  // errors of its page and closes), so that no check inside a handler passes unseen.
+  for (const auto& what : driver->HandlerFailures())
+    std::fprintf(stderr, "%s: a handler of the script failed: %s\n", options_.path.c_str(),
+                 what.c_str());
+  return driver->HandlerFailures().empty() ? 0 : 1;
 }
 
 }  // namespace qv::tools
