@@ -17,6 +17,9 @@
 
 namespace qv::word {
 
+// Closing without saving (wdDoNotSaveChanges); wdSaveChanges -1 saves changed documents.
+inline constexpr int32_t wdDoNotSaveChanges = 0;
+
 class AddIns;
 class Dialogs;
 class Document;
@@ -71,7 +74,7 @@ class Application : public automation::Dispatch {
   void SetVisible(bool v) { visible_ = v; }
   // Closes the documents (wdSaveChanges -1 saves changed ones), saves the Normal template when it
   // changed, tells the listeners. The application stays usable afterwards (a new session).
-  void Quit(int32_t saveChanges = 0);
+  void Quit(int32_t saveChanges = wdDoNotSaveChanges);
   std::shared_ptr<word::Dialogs> Dialogs();
   static std::string Name() { return "Quorvanta Word"; }
 

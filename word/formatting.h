@@ -69,6 +69,11 @@ class ParagraphFormat : public Dispatch {
   ParaTarget t_;
 };
 
+// Paragraph alignment and colours (blue-green-red as one number) of the host.
+inline constexpr int32_t wdAlignParagraphCenter = 1;
+inline constexpr int32_t wdColorBlack = 0;
+inline constexpr int32_t wdColorWhite = 0xFFFFFF;
+
 // Line styles and border indexes of the host.
 inline constexpr int32_t wdLineStyleNone = 0;
 inline constexpr int32_t wdLineStyleSingle = 1;

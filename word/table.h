@@ -30,6 +30,11 @@ inline constexpr int32_t wdRowHeightExactly = 2;
 inline constexpr int32_t wdPreferredWidthAuto = 1;
 inline constexpr int32_t wdPreferredWidthPercent = 2;
 inline constexpr int32_t wdPreferredWidthPoints = 3;
+// Tables.Add's default behaviour (wdWord9TableBehavior 1: single lines, fits itself) and
+// AutoFitBehavior (wdAutoFitFixed 0, Content 1, Window 2).
+inline constexpr int32_t wdWord9TableBehavior = 1;
+inline constexpr int32_t wdAutoFitFixed = 0;
+inline constexpr int32_t wdAutoFitWindow = 2;
 
 struct CellFormat {
   double width = 0;

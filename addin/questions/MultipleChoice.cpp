@@ -32,11 +32,6 @@ namespace {
 using automation::Args;
 using automation::Variant;
 
-constexpr int32_t kBlack = 0;
-constexpr int32_t kWhite = 0xFFFFFF;
-constexpr int32_t wdWord9TableBehavior = 1;
-constexpr int32_t wdAutoFitWindow = 2;
-constexpr int32_t wdAlignParagraphCenter = 1;
 constexpr double kMarkerColumnWidth = 20;
 
 void SetPaddings(word::Cell& cell, double points) {
@@ -64,7 +59,7 @@ void PlaceRadioMarker(word::Document& doc, word::Cell& cell, std::optional<doubl
   cell.SetPadding(word::kLeft, 0);
   cell.SetPadding(word::kRight, 0);
   cell.SetPadding(word::kTop, 2);
-  cell.Range()->ParagraphFormat()->SetAlignment(wdAlignParagraphCenter);
+  cell.Range()->ParagraphFormat()->SetAlignment(word::wdAlignParagraphCenter);
   if (width) cell.SetWidth(*width);
   cell.Range()->InlineShapes()->Item(1)->SetAlternativeText("kzoA" +
                                                             std::to_string(kMultipleChoice));
@@ -72,15 +67,16 @@ void PlaceRadioMarker(word::Document& doc, word::Cell& cell, std::optional<doubl
 
 void PlaceAnswerBox(word::Document& doc, word::Cell& cell, const std::string& text,
                     const std::string& fontName) {
-  auto box = doc.Tables()->Add(cell.Range(), 1, 1, wdWord9TableBehavior, wdAutoFitWindow);
+  auto box =
+      doc.Tables()->Add(cell.Range(), 1, 1, word::wdWord9TableBehavior, word::wdAutoFitWindow);
   box->Borders()->SetEnable(false);
   box->MutableFmt().preferredWidthType = word::wdPreferredWidthPercent;
   box->MutableFmt().preferredWidth = 100;
-  box->Range()->Font()->SetColor(kBlack);
+  box->Range()->Font()->SetColor(word::wdColorBlack);
   box->Range()->Font()->SetSize(12);
   box->Range()->InsertBefore(text);
   if (!fontName.empty()) box->Range()->Font()->SetName(fontName);
-  box->Shading()->SetBackgroundPatternColor(kWhite);
+  box->Shading()->SetBackgroundPatternColor(word::wdColorWhite);
 }
 
 void MultipleChoice::CreateQuestion(const std::shared_ptr<word::Application>& app) {

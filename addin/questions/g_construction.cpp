@@ -30,12 +30,7 @@ namespace {
 
 using automation::Variant;
 
-constexpr int32_t kBlack = 0;
-constexpr int32_t kWhite = 0xFFFFFF;
 constexpr int32_t kDarkGrey = 0x666666;
-constexpr int32_t wdWord9TableBehavior = 1;
-constexpr int32_t wdAutoFitFixed = 0;
-constexpr int32_t wdAutoFitWindow = 2;
 
 struct TableSize {
   int32_t rows;
@@ -70,7 +65,7 @@ void SetCellPaddings(word::Cell& cell, double points) {
 
 // A nested 1 x 1 box in a cell of the question table, as the word processor makes a new table.
 std::shared_ptr<word::Table> AddBox(word::Document& doc, word::Cell& cell) {
-  return doc.Tables()->Add(cell.Range(), 1, 1, wdWord9TableBehavior, wdAutoFitWindow);
+  return doc.Tables()->Add(cell.Range(), 1, 1, word::wdWord9TableBehavior, word::wdAutoFitWindow);
 }
 
 void FullWidth(word::Table& box) {
@@ -150,11 +145,11 @@ std::shared_ptr<word::Table> SetupTable(int32_t type, const std::shared_ptr<word
         step = 13;
         progress.AddMessage("Setting up elements...");
         step = 14;
-        table->AutoFitBehavior(wdAutoFitFixed);
+        table->AutoFitBehavior(word::wdAutoFitFixed);
         step = 15;
         auto borders = table->Rows()->Borders();
         borders->Item(word::wdBorderVertical)->SetLineStyle(word::wdLineStyleSingle);
-        borders->Item(word::wdBorderVertical)->SetColor(kBlack);
+        borders->Item(word::wdBorderVertical)->SetColor(word::wdColorBlack);
         step = 16;
         borders->SetShadow(false);
         step = 17;
@@ -166,17 +161,17 @@ std::shared_ptr<word::Table> SetupTable(int32_t type, const std::shared_ptr<word
           auto cells = row->Cells();
           cells->Merge();
           row->Cells()->SetWidth(textWidth);
-          if (r < 3) row->Range()->Font()->SetColor(kWhite);
+          if (r < 3) row->Range()->Font()->SetColor(word::wdColorWhite);
         }
         step = 19;
         table->Cell(1, 1)->SetPadding(word::kTop, 2);
         table->Cell(2, 1)->SetPadding(word::kTop, 2);
         step = 20;
-        table->Shading()->SetBackgroundPatternColor(kBlack);
+        table->Shading()->SetBackgroundPatternColor(word::wdColorBlack);
         step = 21;
         {
           auto font = table->Range()->Font();
-          font->SetColor(kBlack);
+          font->SetColor(word::wdColorBlack);
           font->SetName("Arial");
           font->SetSize(1);
         }
@@ -202,12 +197,12 @@ std::shared_ptr<word::Table> SetupTable(int32_t type, const std::shared_ptr<word
         {
           auto help = AddBox(*doc, *table->Cell(2, 1));
           help->Borders()->SetEnable(true);
-          help->Borders()->SetOutsideColor(kBlack);
+          help->Borders()->SetOutsideColor(word::wdColorBlack);
           step = 27;
           const std::string& instructions = G().authorInstructions.At(type);
           if (!instructions.empty()) {
             help->Range()->Font()->SetSize(10);
-            help->Range()->Font()->SetColor(kWhite);
+            help->Range()->Font()->SetColor(word::wdColorWhite);
             help->Range()->InsertAfter(instructions);
           } else {
             help->Range()->Font()->SetSize(1);
@@ -215,7 +210,7 @@ std::shared_ptr<word::Table> SetupTable(int32_t type, const std::shared_ptr<word
           step = 28;
           help->Range()->Font()->SetName("Arial");
           FullWidth(*help);
-          help->Shading()->SetBackgroundPatternColor(kBlack);
+          help->Shading()->SetBackgroundPatternColor(word::wdColorBlack);
           SetTablePaddings(*help, 0);
         }
         step = 29;
@@ -223,11 +218,11 @@ std::shared_ptr<word::Table> SetupTable(int32_t type, const std::shared_ptr<word
         step = 30;
         {
           auto box = AddBox(*doc, *table->Cell(3, 1));
-          box->Range()->Font()->SetColor(kBlack);
+          box->Range()->Font()->SetColor(word::wdColorBlack);
           box->Borders()->SetEnable(false);
           FullWidth(*box);
           box->Range()->Font()->SetSize(12);
-          box->Shading()->SetBackgroundPatternColor(kWhite);
+          box->Shading()->SetBackgroundPatternColor(word::wdColorWhite);
           step = 31;
           box->Range()->InsertAfter(G().questionPrompts.At(type) + "\r\n");
         }

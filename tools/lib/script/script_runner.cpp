@@ -32,12 +32,11 @@ std::string PlaceInScript(const std::string& stack, const std::string& path) {
 // automation ends when its last client lets go: its documents are not saved. Quitting lets the
 // add-ins disconnect, which also releases what they hold of the word processor.
 void QuitWordProcessorsLeftRunning() {
-  constexpr int32_t wdDoNotSaveChanges = 0;
   for (int left = 8; left > 0; --left) {
     const auto app = word::RunningApplication();
     if (!app) return;
     try {
-      app->Quit(wdDoNotSaveChanges);
+      app->Quit(word::wdDoNotSaveChanges);
     } catch (const AutomationError& e) {
       std::fprintf(stderr, "quorvanta run: the word processor did not quit: %s\n",
                    e.Description().c_str());
