@@ -86,7 +86,7 @@ bool DeleteBreakAtSelection(word::Document& doc) {
 }
 
 bool IsRangeEmpty(word::Range& range) {
-  if (!range.Doc().ShapeList().empty() && HasAnchoredShape(range)) return false;
+  if (HasAnchoredShape(range)) return false;
   if (range.InlineShapes()->Count() > 0) return false;
   return range.ComputeStatistics(word::wdStatisticWords) == 0;
 }
