@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(g++ cmake ninja-build pkg-config git clang-format
           libgtest-dev libgmock-dev libbenchmark-dev
-          libgumbo-dev duktape-dev nlohmann-json3-dev)
+          libgumbo-dev duktape-dev nlohmann-json3-dev ccache)
 
 missing=()
 for p in "${PACKAGES[@]}"; do
