@@ -7,7 +7,12 @@
 #include "addin/connect/connect.h"
 #include "addin/constants.h"
 #include "addin/document/Work.h"
+#include "addin/questions/FillInTheBlank.h"
 #include "addin/questions/MultipleChoice.h"
+#include "addin/questions/MultipleChoiceFillInTheBlank.h"
+#include "addin/questions/MultipleCorrect.h"
+#include "addin/questions/MultipleCorrectFillInTheBlank.h"
+#include "addin/questions/TrueFalse.h"
 #include "online/reg.h"
 #include "online/settings_keys.h"
 #include "platform/com/activation.h"
@@ -22,6 +27,13 @@ const std::vector<std::pair<std::string, Creator>>& Classes() {
   static const std::vector<std::pair<std::string, Creator>> classes = {
       {kProgIdConnect, [] { return std::make_shared<Connect>(); }},
       {"KZOWord.MultipleChoice", [] { return std::make_shared<MultipleChoice>(); }},
+      {"KZOWord.MultipleCorrect", [] { return std::make_shared<MultipleCorrect>(); }},
+      {"KZOWord.MultipleChoiceFillInTheBlank",
+       [] { return std::make_shared<MultipleChoiceFillInTheBlank>(); }},
+      {"KZOWord.MultipleCorrectFillInTheBlank",
+       [] { return std::make_shared<MultipleCorrectFillInTheBlank>(); }},
+      {"KZOWord.FillInTheBlank", [] { return std::make_shared<FillInTheBlank>(); }},
+      {"KZOWord.TrueFalse", [] { return std::make_shared<TrueFalse>(); }},
       {kProgIdWork, [] { return std::make_shared<Work>(); }},
   };
   return classes;

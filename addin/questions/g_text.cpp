@@ -28,4 +28,22 @@ bool IsTokenChar(const std::string& text) {
   return (c >= 33 && c <= 47) || (c >= 58 && c <= 64) || (c >= 123 && c <= 126);
 }
 
+
+std::string ShortTitle(const std::string& text) {
+  constexpr size_t kMostCharacters = 40;
+  std::u32string codes = word::DecodeUtf8(text);
+  if (codes.size() > kMostCharacters) codes.resize(kMostCharacters);
+  auto isText = [](char32_t c) { return IsTokenChar(word::EncodeUtf8(std::u32string(1, c))); };
+  size_t start = 0;
+  while (start < codes.size() && !isText(codes[start]))
+    ++start;
+  size_t end = start;
+  while (end < codes.size() && (codes[end] == U' ' || isText(codes[end])))
+    ++end;
+  // Blanks at both ends go; the title starts at a text character, so only its end can have them.
+  while (end > start && codes[end - 1] == U' ')
+    --end;
+  return word::EncodeUtf8(codes.substr(start, end - start));
+}
+
 }  // namespace qv::addin
