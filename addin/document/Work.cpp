@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "addin/document/page_breaks.h"
+#include "addin/document/validate_doc.h"
 #include "addin/questions/g_construction.h"
 #include "word/document.h"
 #include "word/inline_shape.h"
@@ -44,6 +45,10 @@ bool Work::UpdateQTable(word::Table& table) {
   return !pictures.empty();
 }
 
+bool Work::ValidateDoc(const std::shared_ptr<word::Document>& doc) {
+  return addin::ValidateDoc(doc);
+}
+
 const automation::DispatchTable& Work::Members() const {
   static const automation::DispatchTable table =
       automation::ClassTable<Work>("Work")
@@ -58,6 +63,12 @@ const automation::DispatchTable& Work::Members() const {
           .Method("UpdateQTable",
                   [](Work& w, automation::Args& a) {
                     return w.UpdateQTable(ObjectArg<word::Table>(a, 0));
+                  })
+          .Method("ValidateDoc",
+                  [](Work& w, automation::Args& a) {
+                    auto doc = std::dynamic_pointer_cast<word::Document>(a.Object(0));
+                    if (!doc) automation::Raise(automation::err::kTypeMismatch);
+                    return w.ValidateDoc(doc);
                   })
           .Build();
   return table;

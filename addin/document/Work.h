@@ -1,7 +1,8 @@
 #pragma once
 // Work: the public document-processing class of the add-in ("KZOWord.Work"). Automation clients
-// outside the library insert and remove web page breaks with it and turn the pictures of an old
-// three-row question into floating shapes.
+// outside the library insert and remove web page breaks with it, validate a whole document before
+// it goes to the course host, and turn the pictures of an old three-row question into floating
+// shapes.
 
 #include <memory>
 
@@ -28,6 +29,8 @@ class Work : public automation::Dispatch {
   // A table of exactly 3 rows gets every picture of row 3 turned into a floating shape; true
   // when at least one was.
   bool UpdateQTable(word::Table& table);
+  // Checks every question of a course document; see validate_doc.h.
+  bool ValidateDoc(const std::shared_ptr<word::Document>& doc);
 };
 
 }  // namespace qv::addin
