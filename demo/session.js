@@ -83,6 +83,40 @@ for (var p = 1; p <= table.Range.InlineShapes.Count; p++)
   print("marker " + p + ": " + table.Range.InlineShapes(p).AlternativeText.replace(/&qID=\w+/, "&qID=..."));
 print("validates: " + mc.Validate("", table));
 
+heading("A fill-in-the-blank question");
+end = doc.Content.End - 1;
+doc.Range(end, end).Select();
+var fib = CreateObject("KZOWord.FillInTheBlank");
+fib.CreateQuestion(app);
+var fibTable = doc.Tables(doc.Tables.Count);
+var sentence = fibTable.Cell(4, 1).Tables(1).Cell(1, 1).Range;
+sentence.Text = "Three quarters written as a decimal is 0.75 exactly.";
+sentence = fibTable.Cell(4, 1).Tables(1).Cell(1, 1).Range;
+var at = sentence.Start + sentence.Text.indexOf("0.75");
+doc.Range(at, at + 4).Select();
+fib.InsertBlank(doc);
+print("blank: " + fibTable.Range.InlineShapes(2).AlternativeText);
+
+heading("Validate the document");
+var work = CreateObject("KZOWord.Work");
+Driver.ClearTranscript();
+Driver.AnswerMsgBox(7);  // No: the author fixes the question first
+print("ValidateDoc: " + work.ValidateDoc(doc));
+print(Driver.TranscriptText);
+print("insertion point in the question text: " +
+      (app.Selection.Start === fibTable.Cell(3, 1).Range.Start));
+Driver.OnFormOnce("dlgMark", function (form) {
+  var frm = form.Document.forms(0);
+  frm.item("points").value = "5";
+  frm.item("fib2_I").value = "0.75;.75";
+  form.Controls("OKButton").Click();
+});
+fib.MarkQuestion(doc);
+print("blank: " + fibTable.Range.InlineShapes(2).AlternativeText);
+Driver.ClearTranscript();
+print("ValidateDoc: " + work.ValidateDoc(doc) + " " +
+      (Driver.TranscriptCount === 0 ? "(nothing to say)" : Driver.TranscriptText));
+
 var file = ProfilePath("Fractions.doc");
 doc.SaveAs(file);
 print("saved as " + doc.Name);
