@@ -28,7 +28,6 @@ bool IsTokenChar(const std::string& text) {
   return (c >= 33 && c <= 47) || (c >= 58 && c <= 64) || (c >= 123 && c <= 126);
 }
 
-
 std::string ShortTitle(const std::string& text) {
   constexpr size_t kMostCharacters = 40;
   std::u32string codes = word::DecodeUtf8(text);

@@ -14,7 +14,6 @@ std::string ShortPathName(const std::string& path);
 // text has no such character.
 bool IsTokenChar(const std::string& text);
 
-
 // The short title of a text, as questions and pages are named to the author and the course host:
 // of its first 40 characters, the run that starts at the first token character and goes on over
 // token characters and blanks, without blanks at its end; "" when it has no token character.
