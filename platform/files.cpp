@@ -6,21 +6,46 @@
 
 #include <atomic>
 #include <cerrno>
-#include <fstream>
-#include <sstream>
 
 namespace qv::platform {
 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, size_t maxBytes) {
-  std::error_code ec;
-  const auto size = std::filesystem::file_size(path, ec);
-  if (ec || size > maxBytes) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string content(static_cast<size_t>(size), '\0');
-  in.read(content.data(), static_cast<std::streamsize>(size));
-  if (static_cast<size_t>(in.gcount()) != size) return std::nullopt;
+  // One open, read to its end: a size taken from another open could belong to a file a writer
+  // has replaced since, and a pipe or a terminal has no size at all.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  std::string content;
+  char buffer[64 * 1024];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      ::close(fd);
+      return std::nullopt;
+    }
+    if (n == 0) break;
+    if (content.size() + static_cast<size_t>(n) > maxBytes) {
+      ::close(fd);
+      return std::nullopt;
+    }
+    content.append(buffer, static_cast<size_t>(n));
+  }
+  ::close(fd);
   return content;
+}
+
+std::optional<std::filesystem::path> KeepAside(const std::filesystem::path& path) {
+  const std::string base = path.string() + ".damaged";
+  for (int i = 0; i < 1000; ++i) {
+    const std::string candidate = i == 0 ? base : base + "." + std::to_string(i);
+    // A hard link is made only where no file is, so an earlier copy is never replaced.
+    if (::link(path.c_str(), candidate.c_str()) == 0) {
+      ::unlink(path.c_str());
+      return std::filesystem::path(candidate);
+    }
+    if (errno != EEXIST) break;
+  }
+  return std::nullopt;
 }
 
 bool WriteFileAtomically(const std::filesystem::path& path, const std::string& content) {

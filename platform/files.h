@@ -10,9 +10,14 @@
 
 namespace qv::platform {
 
-// The whole content of `path`, or nullopt when it cannot be read or is larger than `maxBytes`.
+// The whole content of `path` (a file, a pipe, a device), read through one open to its end; nullopt
+// when it cannot be read or holds more than `maxBytes`.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path,
                                          size_t maxBytes = 256u << 20);
+
+// Moves a damaged file out of the way as `path` + ".damaged" (then ".damaged.1", ".damaged.2",
+// ...), never over an earlier kept copy. The name it got, or nullopt when it could not be moved.
+std::optional<std::filesystem::path> KeepAside(const std::filesystem::path& path);
 
 // Replaces `path` with `content` so that a reader sees either the old or the new file, never a
 // part. Returns false (and leaves the old file) when anything fails.

@@ -67,7 +67,7 @@ void Application::LoadNormalTemplate() {
   } catch (const std::exception& e) {
     // Kept aside, never overwritten: the bars start from the built-in ones.
     normalProblem_ = std::string("The Normal template could not be read: ") + e.what();
-    std::filesystem::rename(file, folder_ / "Normal.json.damaged", ec);
+    platform::KeepAside(file);
   }
   normal_->SetSaved(true);
 }

@@ -98,8 +98,7 @@ void AddIns::Load() {
   } catch (const nlohmann::json::exception&) {
     // A damaged list is kept aside rather than overwritten; the list starts empty.
     list_.clear();
-    std::error_code ec;
-    std::filesystem::rename(store_, store_.string() + ".damaged", ec);
+    platform::KeepAside(store_);
   }
 }
 

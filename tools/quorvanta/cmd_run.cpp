@@ -35,7 +35,7 @@ class FreshProfile {
 
 }  // namespace
 
-// quorvanta run [--embedding|--automation] [--fresh-profile] SCRIPT.js [ARGS...]
+// quorvanta run [--embedding|--automation] [--fresh-profile] SCRIPT.js|- [ARGS...]
 int RunCommand(const CommandArgs& args) {
   ScriptOptions options;
   bool freshProfile = false;
@@ -53,9 +53,9 @@ int RunCommand(const CommandArgs& args) {
     }
   }
   if (i >= args.size()) {
-    std::fprintf(
-        stderr,
-        "usage: quorvanta run [--embedding|--automation] [--fresh-profile] SCRIPT.js [ARGS...]\n");
+    std::fprintf(stderr,
+                 "usage: quorvanta run [--embedding|--automation] [--fresh-profile] SCRIPT.js|- "
+                 "[ARGS...]\n");
     return 2;
   }
   options.path = args[i];

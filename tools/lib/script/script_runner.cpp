@@ -51,7 +51,9 @@ void QuitWordProcessorsLeftRunning() {
 ScriptRunner::ScriptRunner(ScriptOptions options) : options_(std::move(options)) {}
 
 int ScriptRunner::Run() {
-  const auto source = platform::ReadWholeFile(options_.path, 16u << 20);
+  // "-" is standard input; any other name may be a file, a pipe or a device.
+  const auto source =
+      platform::ReadWholeFile(options_.path == "-" ? "/dev/stdin" : options_.path, 16u << 20);
   if (!source) {
     std::fprintf(stderr, "quorvanta run: cannot read script '%s'\n", options_.path.c_str());
     return 2;
