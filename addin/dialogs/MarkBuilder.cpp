@@ -42,25 +42,6 @@ bool HasFixedPartialCredit(int32_t type) {
   return type == kMultipleChoice || type == kTrueFalse;
 }
 
-// "script>" in any letter case would end the page's script block early: it gets a blank after
-// its third letter.
-std::string BreakScriptEnds(const std::string& text) {
-  constexpr std::string_view kEnd = "script>";
-  std::string out;
-  for (size_t i = 0; i < text.size();) {
-    bool match = i + kEnd.size() <= text.size();
-    for (size_t k = 0; match && k < kEnd.size(); ++k)
-      match = std::tolower(static_cast<unsigned char>(text[i + k])) == kEnd[k];
-    if (match) {
-      out.append(text, i, 3).append(" ").append(text, i + 3, kEnd.size() - 3);
-      i += kEnd.size();
-    } else {
-      out += text[i++];
-    }
-  }
-  return out;
-}
-
 // An attribute value written between double quotes: the stored text comes back unchanged.
 std::string QuotedAttributeValue(const std::string& value) {
   return "\"" + ReplaceAll(ReplaceAll(value, "&", "&amp;"), "\"", "&quot;") + "\"";
@@ -147,15 +128,36 @@ std::string FeedbackTable(const std::string& tableAttributes, const std::string&
 }  // namespace
 
 std::string EscapeFeedbackForScript(const std::string& text) {
-  // Backslashes first, so the escapes added below are not doubled.
-  std::string s = ReplaceAll(text, "\\", "\\\\");
-  s = ReplaceAll(s, "'", "\\'");
-  s = BreakScriptEnds(s);
-  s = ReplaceAll(s, "\r\n", "\\n");
-  // A lone line end would end the script string and with it the page's scripts, and the
-  // feedback would be lost on OK; the textarea gives lines back with line feeds alone.
-  s = ReplaceAll(s, "\n", "\\n");
-  return ReplaceAll(s, "\r", "\\r");
+  // The text lands in a single-quoted script string inside the page's script block. Whatever
+  // could end the string (a quote, a line end of any form, the two line terminators the script
+  // language knows beyond CR and LF) or the block ("<" of any "</script") is written as an
+  // escape, so the page shows every character as it was typed and OK stores it unchanged.
+  std::string out;
+  out.reserve(text.size() + 16);
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\\') {
+      out += "\\\\";
+    } else if (c == '\'') {
+      out += "\\'";
+    } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      out += "\\n";
+      ++i;
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (c == '<') {
+      out += "\\x3c";
+    } else if (c == '\xE2' && i + 2 < text.size() && text[i + 1] == '\x80' &&
+               (text[i + 2] == '\xA8' || text[i + 2] == '\xA9')) {
+      out += text[i + 2] == '\xA8' ? "\\u2028" : "\\u2029";
+      i += 2;
+    } else {
+      out += c;
+    }
+  }
+  return out;
 }
 
 std::string HtmlText(const std::string& text) {

@@ -5,6 +5,7 @@
 #include "addin/dialogs/clsHTMEvent.h"
 #include "addin/dialogs/dlgMark.h"
 #include "addin/questions/MultipleChoice.h"
+#include "addin/questions/attribute_string.h"
 #include "addin/tests/question_fixture.h"
 #include "browser/dom/html_document.h"
 #include "browser/dom/html_form_element.h"
@@ -229,6 +230,45 @@ TEST_F(MarkDialogTest, HelpShowsTheCourseHostsPageWithOKOnly) {
   EXPECT_EQ(url,
             "http://courses.quorvanta.example/engine/help/"
             "info.asp?id=1001&ver=27&strHost=my.school.example&x=1");
+}
+
+}  // namespace
+}  // namespace qv::addin::testing
+
+namespace qv::addin::testing {
+namespace {
+
+// Feedback from a received document cannot take over the page: whatever it holds, OK without an
+// edit stores it unchanged and the points and correct answer stay as they were.
+TEST_F(MarkDialogTest, HostileFeedbackComesBackExactlyAsStored) {
+  MultipleChoice().CreateQuestion(app);
+  auto table = doc->Tables()->Item(1);
+  auto question = table->Range()->InlineShapes()->Item(1);
+  auto answer = table->Range()->InlineShapes()->Item(3);
+  answer->SetAlternativeText("kzoA0&checked=on");
+  const std::string head = AttrPrefix(question->AlternativeText()) + "&qID=Q1&points=7&partial=No";
+  const std::vector<std::string> hostile = {
+      "</script ><script>document.frm.points.value='99';</script >",
+      "</script\tx",
+      "</SCRIPT/x",
+      "a</ScRiPt>b",
+      "<!-- <script>",
+      "line\xE2\x80\xA8separator and \xE2\x80\xA9paragraph",
+      "back\\slash 'quote' \"double\"",
+      "two\nlines",
+      "eval(\"for(;;){}\")",
+      "\\u2028 as typed",
+      "x3c \\x3c"};
+  for (const auto& text : hostile) {
+    const std::string stored = head + "&pcomm=" + text + "&fcomm=" + text;
+    question->SetAlternativeText(stored);
+    driver->OnFormOnce("dlgMark",
+                       [](ui::Form& form) { static_cast<dlgMark&>(form).OKButton.Click(); });
+    doc->Selection()->SelectText(table->Cell(3, 1)->Start(), table->Cell(3, 1)->Start());
+    MultipleChoice().MarkQuestion(doc);
+    EXPECT_EQ(question->AlternativeText(), stored) << text;
+    EXPECT_EQ(answer->AlternativeText(), "kzoA0&checked=on") << text;
+  }
 }
 
 }  // namespace

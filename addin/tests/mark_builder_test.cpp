@@ -84,7 +84,7 @@ TEST_F(MarkPageTest, MultipleChoicePageHoldsTheStoredAttributesInItsFixedOrder) 
        ".uneditable {padding:3px;background-color:lightyellow;}\r\n",
        "</style>",
        "<script language=javascript>",
-       "var pcomm='It\\'s right\\nsee </scr ipt> and C:\\\\temp';\r\n",
+       "var pcomm='It\\'s right\\nsee \\x3c/script> and C:\\\\temp';\r\n",
        "var fcomm='No';\r\n",
        "function DoLink(link) {",
        "http://courses.quorvanta.example/engine/plugins/help.htm",
@@ -135,7 +135,7 @@ TEST_F(MarkPageTest, MultipleChoicePageHoldsTheStoredAttributesInItsFixedOrder) 
 
   // Loaded in the browser, the feedback reads exactly as stored except for the script tag.
   ShownPage shown(page);
-  EXPECT_EQ(shown.Value("pcomm"), "It's right\nsee </scr ipt> and C:\\temp");
+  EXPECT_EQ(shown.Value("pcomm"), "It's right\nsee </script> and C:\\temp");
   EXPECT_EQ(shown.Value("fcomm"), "No");
   EXPECT_EQ(shown.Value("points"), "5");
   EXPECT_EQ(shown.Value("title"), "");

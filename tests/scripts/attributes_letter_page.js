@@ -56,7 +56,7 @@ function check(p) {
   // Head script: the feedback texts as script strings, then the help link function.
   assertEqual(p.scripts.length, 2, "head script and load script");
   var head = p.scripts[0].replace(/\r\n/g, "\n").split("\n");
-  assertEqual(head[1], "var pcomm='It\\'s & </scr ipt> ok\\nline two';");
+  assertEqual(head[1], "var pcomm='It\\'s & \\x3c/script> ok\\nline two';");
   assertEqual(head[2], "var fcomm='Wrong';");
   assertEqual(head[3], "function DoLink(link) {");
   var doLink = p.scripts[0].substring(p.scripts[0].indexOf("function DoLink"));
@@ -138,7 +138,7 @@ function check(p) {
   assertEqual(texts.join("|"), "Answer 1|Answer 2|Answer 3|Answer 4");
 
   // Loaded: the feedback texts as stored, the closing tag broken, the two lines kept.
-  assertEqual(form.item("pcomm").value, "It's & </scr ipt> ok\nline two");
+  assertEqual(form.item("pcomm").value, "It's & </script> ok\nline two");
   assertEqual(form.item("fcomm").value, "Wrong");
 }
 
