@@ -193,8 +193,9 @@ std::string FileNameOf(const std::string& path) {
 
 std::string FillText(const FillData& f) {
   if (!f.visible) return "none";
-  std::string out = f.userPicture.empty() ? Colour(f.foreColor)
-                                          : "picture(\"" + VisibleText(FileNameOf(f.userPicture)) + "\")";
+  std::string out = f.userPicture.empty()
+                        ? Colour(f.foreColor)
+                        : "picture(\"" + VisibleText(FileNameOf(f.userPicture)) + "\")";
   if (f.transparency != 0) out += ",transparency=" + Number(f.transparency);
   return out;
 }
@@ -242,10 +243,9 @@ std::string RenderDocument(Document& doc) {
       out += "shape z=" + std::to_string(sh->ZOrderPosition()) + " \"" + VisibleText(d.name) +
              "\" type=" + std::to_string(d.type) +
              (d.type == msoAutoShape ? " shape=" + std::to_string(d.autoShapeType) : "") +
-             " anchor=paragraph " +
-             std::to_string(paragraph) + " at=" + Number(d.left) + "," + Number(d.top) +
-             " size=" + Number(d.width) + "x" + Number(d.height) + " alt=\"" + VisibleText(d.alt) +
-             "\"";
+             " anchor=paragraph " + std::to_string(paragraph) + " at=" + Number(d.left) + "," +
+             Number(d.top) + " size=" + Number(d.width) + "x" + Number(d.height) + " alt=\"" +
+             VisibleText(d.alt) + "\"";
       out += " fill=" + FillText(d.fill) + " line=" + LineText(d.line);
       if (!d.textFrame.text.empty()) out += " text=\"" + VisibleText(d.textFrame.text) + "\"";
       if (d.behindText) out += " behind-text";

@@ -52,9 +52,9 @@ TEST_F(RenderTest, ShapesShowTheirFillAndOutline) {
                       "fill=rgb(192,192,192),transparency=0.5 line=1.5pt,rgb(0,0,0),dash=4\n"),
             std::string::npos)
       << text;
-  EXPECT_NE(text.find("fill=picture(\"" + Gif().filename().string() +
-                      "\") line=1pt,rgb(0,0,255)\n"),
-            std::string::npos)
+  EXPECT_NE(
+      text.find("fill=picture(\"" + Gif().filename().string() + "\") line=1pt,rgb(0,0,255)\n"),
+      std::string::npos)
       << text;
   EXPECT_NE(text.find("type=13 anchor=paragraph 1 at=0,0 size=12x6 alt=\"\" fill=none "
                       "line=none hidden\n"),
