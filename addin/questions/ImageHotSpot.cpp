@@ -6,13 +6,13 @@
 #include "addin/questions/attribute_string.h"
 #include "addin/questions/body_question.h"
 #include "addin/questions/check_image_items.h"
-#include "addin/questions/class_args.h"
 #include "addin/questions/g_delete.h"
 #include "addin/questions/g_find.h"
 #include "addin/questions/g_markers.h"
 #include "addin/questions/g_text.h"
 #include "addin/questions/image_item_format.h"
 #include "addin/questions/picture_item.h"
+#include "addin/questions/question_class.h"
 #include "addin/questions/question_types.h"
 #include "addin/questions/validation_messages.h"
 #include "automation/error_trap.h"
@@ -37,8 +37,7 @@ constexpr double kAnswerAreaSide = 50;
 }  // namespace
 
 void ImageHotSpot::CreateQuestion(const std::shared_ptr<word::Application>& app) {
-  CreateBodyQuestion(app, {kHotSpot, word::wdColorAutomatic, kAreaHeight, false, "ImageHotSpot"},
-                     nullptr);
+  CreateBodyQuestion(app, {kHotSpot, word::wdColorAutomatic, kAreaHeight}, nullptr);
 }
 
 void ImageHotSpot::DeleteQuestion(const std::shared_ptr<word::Document>& doc) {
@@ -50,23 +49,18 @@ void ImageHotSpot::DeleteAnswer(const std::shared_ptr<word::Document>& doc) {
 }
 
 bool ImageHotSpot::Validate(std::string& message, const std::shared_ptr<word::Table>& table) {
-  return automation::TrapValue(
-      [&] {
-        if (!CheckImageItems(message, table, kHotSpot)) return false;
-        int32_t pictures = 0;
-        const auto items = table->Range()->ShapeRange();
-        for (const auto& shape : items->List())
-          if (IsAnswerShape(shape) && GetAttr(shape->Data().alt, "type").empty()) ++pictures;
-        if (pictures == 0) {
-          message = ValidationMessage(kMsgNoImage);
-          return false;
-        }
-        return true;
-      },
-      [&](const automation::ErrInfo& e) {
-        if (message.empty()) message = "Error validating question: " + e.description;
-      },
-      false);
+  return ValidateSafely(message, [&] {
+    if (!CheckImageItems(message, table, kHotSpot)) return false;
+    int32_t pictures = 0;
+    const auto items = table->Range()->ShapeRange();
+    for (const auto& shape : items->List())
+      if (IsAnswerShape(shape) && GetAttr(shape->Data().alt, "type").empty()) ++pictures;
+    if (pictures == 0) {
+      message = ValidationMessage(kMsgNoImage);
+      return false;
+    }
+    return true;
+  });
 }
 
 void ImageHotSpot::InsertPic(const std::shared_ptr<word::Document>& doc) {
@@ -155,7 +149,7 @@ const automation::DispatchTable& ImageHotSpot::Members() const {
                [](ImageHotSpot& q, Args& a) { q.DeleteQuestion(ObjectArg<word::Document>(a, 0)); })
           .Sub("DeleteAnswer",
                [](ImageHotSpot& q, Args& a) { q.DeleteAnswer(ObjectArg<word::Document>(a, 0)); })
-          .Method("Validate", [](ImageHotSpot& q, Args& a) { return ValidateByReference(q, a); })
+          .Method("Validate", [](ImageHotSpot& q, Args& a) { return CallValidate(q, a); })
           .Sub("InsertPic",
                [](ImageHotSpot& q, Args& a) { q.InsertPic(ObjectArg<word::Document>(a, 0)); })
           .Sub("InsertShape",

@@ -5,12 +5,12 @@
 #include "addin/dialogs/dlgMoveFixed.h"
 #include "addin/questions/body_question.h"
 #include "addin/questions/check_image_items.h"
-#include "addin/questions/class_args.h"
 #include "addin/questions/g_delete.h"
 #include "addin/questions/g_find.h"
 #include "addin/questions/g_text.h"
 #include "addin/questions/image_item_format.h"
 #include "addin/questions/picture_item.h"
+#include "addin/questions/question_class.h"
 #include "addin/questions/question_types.h"
 #include "addin/questions/report_error.h"
 #include "automation/error_trap.h"
@@ -41,8 +41,7 @@ void CloseChooser(const std::shared_ptr<dlgMoveFixed>& chooser) {
 }  // namespace
 
 void ImageTag::CreateQuestion(const std::shared_ptr<word::Application>& app) {
-  CreateBodyQuestion(app, {kDragAndDrop, word::wdColorAutomatic, kAreaHeight, true, "ImageTag"},
-                     nullptr);
+  CreateBodyQuestion(app, {kDragAndDrop, word::wdColorAutomatic, kAreaHeight}, nullptr);
 }
 
 void ImageTag::DeleteQuestion(const std::shared_ptr<word::Document>& doc) {
@@ -54,12 +53,7 @@ void ImageTag::DeleteAnswer(const std::shared_ptr<word::Document>& doc) {
 }
 
 bool ImageTag::Validate(std::string& message, const std::shared_ptr<word::Table>& table) {
-  return automation::TrapValue([&] { return CheckImageItems(message, table, kDragAndDrop); },
-                               [&](const automation::ErrInfo& e) {
-                                 if (message.empty())
-                                   message = "Error validating question: " + e.description;
-                               },
-                               false);
+  return ValidateSafely(message, [&] { return CheckImageItems(message, table, kDragAndDrop); });
 }
 
 void ImageTag::InsertPic(const std::shared_ptr<word::Document>& doc) {
@@ -153,7 +147,7 @@ const automation::DispatchTable& ImageTag::Members() const {
                [](ImageTag& q, Args& a) { q.DeleteQuestion(ObjectArg<word::Document>(a, 0)); })
           .Sub("DeleteAnswer",
                [](ImageTag& q, Args& a) { q.DeleteAnswer(ObjectArg<word::Document>(a, 0)); })
-          .Method("Validate", [](ImageTag& q, Args& a) { return ValidateByReference(q, a); })
+          .Method("Validate", [](ImageTag& q, Args& a) { return CallValidate(q, a); })
           .Sub("InsertPic",
                [](ImageTag& q, Args& a) { q.InsertPic(ObjectArg<word::Document>(a, 0)); })
           .Sub("InsertTag",

@@ -2,10 +2,10 @@
 
 #include "addin/questions/attribute_string.h"
 #include "addin/questions/body_question.h"
-#include "addin/questions/class_args.h"
 #include "addin/questions/g_delete.h"
 #include "addin/questions/g_find.h"
 #include "addin/questions/g_markers.h"
+#include "addin/questions/question_class.h"
 #include "addin/questions/question_types.h"
 #include "addin/questions/validation_messages.h"
 #include "automation/error_trap.h"
@@ -44,8 +44,7 @@ void AddPlaceholder(word::Document& doc, word::Table& table) {
 }  // namespace
 
 void ShortAnswer::CreateQuestion(const std::shared_ptr<word::Application>& app) {
-  CreateBodyQuestion(app, {kShortAnswer, word::wdColorBlack, kAreaHeight, true, "ShortAnswer"},
-                     AddPlaceholder);
+  CreateBodyQuestion(app, {kShortAnswer, word::wdColorBlack, kAreaHeight}, AddPlaceholder);
 }
 
 void ShortAnswer::DeleteQuestion(const std::shared_ptr<word::Document>& doc) {
@@ -53,23 +52,18 @@ void ShortAnswer::DeleteQuestion(const std::shared_ptr<word::Document>& doc) {
 }
 
 bool ShortAnswer::Validate(std::string& message, const std::shared_ptr<word::Table>& table) {
-  return automation::TrapValue(
-      [&] {
-        if (CountShapesInTable(table) == 0) message = ValidationMessage(kMsgNoAnswer);
-        int32_t boxes = 0;
-        const auto items = table->Range()->ShapeRange();
-        for (const auto& shape : items->List())
-          if (IsAnswerShape(shape) && GetAttr(shape->Data().alt, "type").empty()) ++boxes;
-        if (boxes == 0) {
-          message = ValidationMessage(kMsgNoAnswer);
-          return false;
-        }
-        return true;
-      },
-      [&](const automation::ErrInfo& e) {
-        if (message.empty()) message = "Error validating question: " + e.description;
-      },
-      false);
+  return ValidateSafely(message, [&] {
+    if (CountShapesInTable(table) == 0) message = ValidationMessage(kMsgNoAnswer);
+    int32_t boxes = 0;
+    const auto items = table->Range()->ShapeRange();
+    for (const auto& shape : items->List())
+      if (IsAnswerShape(shape) && GetAttr(shape->Data().alt, "type").empty()) ++boxes;
+    if (boxes == 0) {
+      message = ValidationMessage(kMsgNoAnswer);
+      return false;
+    }
+    return true;
+  });
 }
 
 void ShortAnswer::MarkQuestion(const std::shared_ptr<word::Document>& doc) {
@@ -84,7 +78,7 @@ const automation::DispatchTable& ShortAnswer::Members() const {
               [](ShortAnswer& q, Args& a) { q.CreateQuestion(ObjectArg<word::Application>(a, 0)); })
           .Sub("DeleteQuestion",
                [](ShortAnswer& q, Args& a) { q.DeleteQuestion(ObjectArg<word::Document>(a, 0)); })
-          .Method("Validate", [](ShortAnswer& q, Args& a) { return ValidateByReference(q, a); })
+          .Method("Validate", [](ShortAnswer& q, Args& a) { return CallValidate(q, a); })
           .Sub("MarkQuestion",
                [](ShortAnswer& q, Args& a) { q.MarkQuestion(ObjectArg<word::Document>(a, 0)); })
           .Build();

@@ -9,6 +9,7 @@
 #include "addin/questions/g_construction.h"
 #include "addin/questions/g_find.h"
 #include "addin/questions/g_markers.h"
+#include "addin/questions/question_class.h"
 #include "addin/questions/report_error.h"
 #include "automation/error_trap.h"
 #include "ui/msgbox.h"
@@ -32,12 +33,6 @@ double WholePoints(double points) {
   return std::nearbyint(points);
 }
 
-void CloseProgress(const std::shared_ptr<dlgProgress>& progress) {
-  if (!progress || !progress->IsLoaded()) return;
-  automation::ErrorsIgnored ignore;
-  ignore([&] { progress->Unload(); });
-}
-
 }  // namespace
 
 double BodyTextWidth(word::Document& doc) {
@@ -47,36 +42,16 @@ double BodyTextWidth(word::Document& doc) {
 
 void CreateBodyQuestion(const std::shared_ptr<word::Application>& app, const BodyArea& area,
                         const std::function<void(word::Document&, word::Table&)>& fillArea) {
-  std::shared_ptr<dlgProgress> progress;
-  automation::Trap(
-      [&] {
-        if (!app) automation::Raise(automation::err::kObjectNotSet);
-        auto doc = app->Documents()->Count() == 0 ? app->Documents()->Add() : app->ActiveDocument();
-        progress = dlgProgress::Create();
-        if (area.showProgressFirst) progress->Show(ui::vbModeless);
-        const double textWidth = BodyTextWidth(*doc);
-        auto table = SetupTable(area.type, app, *progress);
-        if (!table) {
-          // Nothing was built: the reason has been told, and the window has nothing more to say.
-          CloseProgress(progress);
-          return;
-        }
-        auto cell = table->Cell(4, 1);
-        for (auto side : {word::kTop, word::kBottom, word::kLeft, word::kRight})
-          cell->SetPadding(side, 0);
-        cell->Shading()->SetBackgroundPatternColor(area.background);
-        cell->SetWidth(textWidth);
-        cell->SetHeightRule(word::wdRowHeightExactly);
-        cell->SetHeight(area.height);
-        if (fillArea) fillArea(*doc, *table);
-        progress->AddMessage("Completing question creation");
-        FinishQuestion(table, doc);
-        progress->DONE();
-      },
-      [&](const automation::ErrInfo& e) {
-        ReportError(e.description, area.className + ".CreateQuestion", e.number, true);
-        CloseProgress(progress);
-      });
+  BuildQuestion(area.type, app, [&](word::Document& doc, word::Table& table, dlgProgress&) {
+    auto cell = table.Cell(4, 1);
+    for (auto side : {word::kTop, word::kBottom, word::kLeft, word::kRight})
+      cell->SetPadding(side, 0);
+    cell->Shading()->SetBackgroundPatternColor(area.background);
+    cell->SetWidth(BodyTextWidth(doc));
+    cell->SetHeightRule(word::wdRowHeightExactly);
+    cell->SetHeight(area.height);
+    if (fillArea) fillArea(doc, table);
+  });
 }
 
 std::shared_ptr<word::Table> QuestionToAddTo(const std::shared_ptr<word::Document>& doc) {

@@ -23,11 +23,6 @@ struct BodyArea {
   int32_t type = 0;
   int32_t background = 0;  // colour of cell (4,1)
   double height = 0;       // exact height of row 4
-  // Whether the "Please Wait..." window shows before the table is built, or only once the
-  // table's own steps show it.
-  bool showProgressFirst = true;
-  // The class's name in error reports ("ImageTag").
-  std::string className;
 };
 
 // The document's text width as the body area takes it: the page width in whole points minus the
@@ -37,7 +32,7 @@ double BodyTextWidth(word::Document& doc);
 // Builds a question of `area.type` at the insertion point of the active document (of a new one
 // when none is open): the table, cell (4,1) as the area (no paddings, the background, the text
 // width, the exact height), then `fillArea` (may be empty), then the finish. Errors are reported
-// under "<className>.CreateQuestion"; the progress window never stays open.
+// under "<class>.CreateQuestion"; the progress window never stays open.
 void CreateBodyQuestion(const std::shared_ptr<word::Application>& app, const BodyArea& area,
                         const std::function<void(word::Document&, word::Table&)>& fillArea);
 
