@@ -127,4 +127,31 @@ heading("What the user saw");
 print(Driver.TranscriptText);
 print("");
 print("documents open: " + app.Documents.Count + ", error reports: " + host.ReportCount);
+
+heading("A drag-and-drop question");
+Driver.ClearTranscript();
+var dragDoc = app.Documents.Add();
+dragDoc.Content.InsertBefore("The water cycle\r");
+var dragEnd = dragDoc.Content.End - 1;
+dragDoc.Range(dragEnd, dragEnd).Select();
+var dd = CreateObject("KZOWord.ImageTag");
+dd.CreateQuestion(app);
+var dragTable = dragDoc.Tables(1);
+dragTable.Cell(3, 1).Tables(1).Cell(1, 1).Range.Text = "Drag the label onto the cloud.";
+var inArea = dragTable.Cell(4, 1).Range.Start;
+// A fixed picture: the author answers the chooser and picks the file.
+dragDoc.Range(inArea, inArea).Select();
+Driver.OnFormOnce("dlgMoveFixed", function (form) { form.Controls("btnFixed").Click(); });
+Driver.AnswerFileDialog(Settings.Get(Settings.AddinKey, "IMG_PATH") + "qti6.bmp");
+dd.InsertPic(dragDoc);
+// A moveable label, with its text typed by the author.
+dragDoc.Range(inArea, inArea).Select();
+Driver.OnFormOnce("dlgMoveFixed", function (form) { form.Controls("btnMoveable").Click(); });
+dd.InsertTag(dragDoc);
+dragTable.Range.ShapeRange(2).TextFrame.TextRange.Text = "rain";
+print("validates: " + dd.Validate("", dragTable));
+print("");
+print(RenderDocument(dragDoc).replace(/&qID=\w+/, "&qID=..."));
+print(Driver.TranscriptText);
+print("documents open: " + app.Documents.Count + ", error reports: " + host.ReportCount);
 app.Quit();

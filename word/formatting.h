@@ -73,6 +73,12 @@ class ParagraphFormat : public Dispatch {
 inline constexpr int32_t wdAlignParagraphCenter = 1;
 inline constexpr int32_t wdColorBlack = 0;
 inline constexpr int32_t wdColorWhite = 0xFFFFFF;
+// "No colour of its own": a cell or shading shows what lies behind it.
+inline constexpr int32_t wdColorAutomatic = static_cast<int32_t>(0xFF000000u);
+// The host's colour number of red, green and blue parts (each 0 to 255).
+constexpr int32_t RGB(int32_t red, int32_t green, int32_t blue) {
+  return red + green * 0x100 + blue * 0x10000;
+}
 
 // Line styles and border indexes of the host.
 inline constexpr int32_t wdLineStyleNone = 0;

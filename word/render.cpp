@@ -177,6 +177,38 @@ std::string Number(double d) {
   return automation::FormatDouble(d);
 }
 
+// A colour number of the host as "rgb(red,green,blue)"; the automatic colour as "auto".
+std::string Colour(int32_t c) {
+  if (c == wdColorAutomatic) return "auto";
+  const auto u = static_cast<uint32_t>(c);
+  return "rgb(" + std::to_string(u & 0xFF) + "," + std::to_string((u >> 8) & 0xFF) + "," +
+         std::to_string((u >> 16) & 0xFF) + ")";
+}
+
+// The file name of a path of either convention, without its folder.
+std::string FileNameOf(const std::string& path) {
+  const auto slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string FillText(const FillData& f) {
+  if (!f.visible) return "none";
+  std::string out = f.userPicture.empty()
+                        ? Colour(f.foreColor)
+                        : "picture(\"" + VisibleText(FileNameOf(f.userPicture)) + "\")";
+  if (f.transparency != 0) out += ",transparency=" + Number(f.transparency);
+  return out;
+}
+
+std::string LineText(const LineData& l) {
+  if (!l.visible) return "none";
+  std::string out = Number(l.weight) + "pt," + Colour(l.foreColor);
+  if (l.dashStyle != msoLineSolid) out += ",dash=" + std::to_string(l.dashStyle);
+  if (l.style != msoLineSingle) out += ",style=" + std::to_string(l.style);
+  if (l.transparency != 0) out += ",transparency=" + Number(l.transparency);
+  return out;
+}
+
 }  // namespace
 
 std::string VisibleText(const std::string& text) {
@@ -209,10 +241,12 @@ std::string RenderDocument(Document& doc) {
       for (int64_t p = 0; p < sh->AnchorPos(); ++p)
         if (IsParagraphEnd(s.CodeAt(p))) ++paragraph;
       out += "shape z=" + std::to_string(sh->ZOrderPosition()) + " \"" + VisibleText(d.name) +
-             "\" type=" + std::to_string(d.type) + " anchor=paragraph " +
-             std::to_string(paragraph) + " at=" + Number(d.left) + "," + Number(d.top) +
-             " size=" + Number(d.width) + "x" + Number(d.height) + " alt=\"" + VisibleText(d.alt) +
-             "\"";
+             "\" type=" + std::to_string(d.type) +
+             (d.type == msoAutoShape ? " shape=" + std::to_string(d.autoShapeType) : "") +
+             " anchor=paragraph " + std::to_string(paragraph) + " at=" + Number(d.left) + "," +
+             Number(d.top) + " size=" + Number(d.width) + "x" + Number(d.height) + " alt=\"" +
+             VisibleText(d.alt) + "\"";
+      out += " fill=" + FillText(d.fill) + " line=" + LineText(d.line);
       if (!d.textFrame.text.empty()) out += " text=\"" + VisibleText(d.textFrame.text) + "\"";
       if (d.behindText) out += " behind-text";
       if (!d.visible) out += " hidden";

@@ -30,6 +30,41 @@ inline constexpr int32_t msoBringForward = 2;
 inline constexpr int32_t msoSendBackward = 3;
 inline constexpr int32_t msoBringInFrontOfText = 4;
 inline constexpr int32_t msoSendBehindText = 5;
+// AutoShapeType: the outline drawn by an auto-shape (the common ones; any number is kept).
+inline constexpr int32_t msoShapeRectangle = 1;
+inline constexpr int32_t msoShapeParallelogram = 2;
+inline constexpr int32_t msoShapeTrapezoid = 3;
+inline constexpr int32_t msoShapeDiamond = 4;
+inline constexpr int32_t msoShapeRoundedRectangle = 5;
+inline constexpr int32_t msoShapeOctagon = 6;
+inline constexpr int32_t msoShapeIsoscelesTriangle = 7;
+inline constexpr int32_t msoShapeRightTriangle = 8;
+inline constexpr int32_t msoShapeOval = 9;
+inline constexpr int32_t msoShapeHexagon = 10;
+// Line.DashStyle and Line.Style
+inline constexpr int32_t msoLineSolid = 1;
+inline constexpr int32_t msoLineSingle = 1;
+// RelativeHorizontalPosition
+inline constexpr int32_t wdRelativeHorizontalPositionMargin = 0;
+inline constexpr int32_t wdRelativeHorizontalPositionPage = 1;
+inline constexpr int32_t wdRelativeHorizontalPositionColumn = 2;
+inline constexpr int32_t wdRelativeHorizontalPositionCharacter = 3;
+// RelativeVerticalPosition
+inline constexpr int32_t wdRelativeVerticalPositionMargin = 0;
+inline constexpr int32_t wdRelativeVerticalPositionPage = 1;
+inline constexpr int32_t wdRelativeVerticalPositionParagraph = 2;
+inline constexpr int32_t wdRelativeVerticalPositionLine = 3;
+// WrapFormat.Side
+inline constexpr int32_t wdWrapBoth = 0;
+inline constexpr int32_t wdWrapLeft = 1;
+inline constexpr int32_t wdWrapRight = 2;
+inline constexpr int32_t wdWrapLargest = 3;
+// WrapFormat.Type
+inline constexpr int32_t wdWrapSquare = 0;
+inline constexpr int32_t wdWrapTight = 1;
+inline constexpr int32_t wdWrapThrough = 2;
+inline constexpr int32_t wdWrapNone = 3;
+inline constexpr int32_t wdWrapTopBottom = 4;
 
 struct FillData {
   bool visible = true;
@@ -44,8 +79,8 @@ struct FillData {
 struct LineData {
   bool visible = true;
   double weight = 0.75;
-  int32_t dashStyle = 1;  // msoLineSolid
-  int32_t style = 1;      // msoLineSingle
+  int32_t dashStyle = msoLineSolid;
+  int32_t style = msoLineSingle;
   int32_t foreColor = 0;
   int32_t backColor = 0xFFFFFF;
   double transparency = 0;
@@ -54,8 +89,8 @@ struct LineData {
 
 struct WrapData {
   bool allowOverlap = true;
-  int32_t side = 0;  // wdWrapBoth
-  int32_t type = 0;  // wdWrapSquare
+  int32_t side = wdWrapBoth;
+  int32_t type = wdWrapSquare;
   double distanceTop = 0, distanceBottom = 0, distanceLeft = 9, distanceRight = 9;
   friend bool operator==(const WrapData&, const WrapData&) = default;
 };
@@ -70,7 +105,7 @@ struct TextFrameData {
 
 struct ShapeData {
   int32_t type = msoAutoShape;
-  int32_t autoShapeType = 1;  // msoShapeRectangle
+  int32_t autoShapeType = msoShapeRectangle;
   double left = 0, top = 0, width = 0, height = 0;
   std::string name;
   std::string alt;
@@ -78,8 +113,8 @@ struct ShapeData {
   FillData fill;
   LineData line;
   WrapData wrap;
-  int32_t relativeHorizontal = 2;  // wdRelativeHorizontalPositionColumn
-  int32_t relativeVertical = 2;    // wdRelativeVerticalPositionParagraph
+  int32_t relativeHorizontal = wdRelativeHorizontalPositionColumn;
+  int32_t relativeVertical = wdRelativeVerticalPositionParagraph;
   bool lockAnchor = false;
   bool lockAspectRatio = false;
   bool behindText = false;

@@ -8,10 +8,13 @@
 #include "addin/constants.h"
 #include "addin/document/Work.h"
 #include "addin/questions/FillInTheBlank.h"
+#include "addin/questions/ImageHotSpot.h"
+#include "addin/questions/ImageTag.h"
 #include "addin/questions/MultipleChoice.h"
 #include "addin/questions/MultipleChoiceFillInTheBlank.h"
 #include "addin/questions/MultipleCorrect.h"
 #include "addin/questions/MultipleCorrectFillInTheBlank.h"
+#include "addin/questions/ShortAnswer.h"
 #include "addin/questions/TrueFalse.h"
 #include "online/reg.h"
 #include "online/settings_keys.h"
@@ -34,6 +37,9 @@ const std::vector<std::pair<std::string, Creator>>& Classes() {
        [] { return std::make_shared<MultipleCorrectFillInTheBlank>(); }},
       {"KZOWord.FillInTheBlank", [] { return std::make_shared<FillInTheBlank>(); }},
       {"KZOWord.TrueFalse", [] { return std::make_shared<TrueFalse>(); }},
+      {"KZOWord.ShortAnswer", [] { return std::make_shared<ShortAnswer>(); }},
+      {"KZOWord.ImageTag", [] { return std::make_shared<ImageTag>(); }},
+      {"KZOWord.ImageHotSpot", [] { return std::make_shared<ImageHotSpot>(); }},
       {kProgIdWork, [] { return std::make_shared<Work>(); }},
   };
   return classes;

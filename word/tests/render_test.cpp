@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "word/render.h"
+#include "word/shape_formats.h"
 #include "word/tests/word_test_support.h"
 
 namespace qv::word {
@@ -28,8 +29,37 @@ TEST_F(RenderTest, ParagraphsTablesPicturesAndShapes) {
             "+---+----+\n"
             "[pic: kzoB\\x02]end\n"
             "-- floating shapes (back to front) --\n"
-            "shape z=1 \"Rectangle 1\" type=1 anchor=paragraph 5 at=10,12 size=100x65 "
-            "alt=\"kzoA7\"\n");
+            "shape z=1 \"Rectangle 1\" type=1 shape=1 anchor=paragraph 5 at=10,12 size=100x65 "
+            "alt=\"kzoA7\" fill=rgb(255,255,255) line=0.75pt,rgb(0,0,0)\n");
+}
+
+// A drag-and-drop or hot-spot question must be readable from the transcript: what each shape
+// is filled with and how it is outlined.
+TEST_F(RenderTest, ShapesShowTheirFillAndOutline) {
+  auto area = doc->Shapes()->AddShape(msoShapeOval, 0, 0, 50, 50, R(0, 0));
+  area->Mutable().fill.foreColor = RGB(192, 192, 192);
+  area->Mutable().fill.transparency = 0.5;
+  area->Mutable().line.weight = 1.5;
+  area->Mutable().line.dashStyle = 4;
+  auto item = doc->Shapes()->AddShape(msoShapeRectangle, 10, 10, 30, 20, R(0, 0));
+  std::make_shared<FillFormat>(item)->UserPicture(Gif().string());
+  item->Mutable().line.foreColor = RGB(0, 0, 255);
+  item->Mutable().line.weight = 1;
+  auto picture = doc->Shapes()->AddPicture(Gif().string(), false, true, {}, {}, {}, {}, R(0, 0));
+  picture->Mutable().visible = false;
+  const std::string text = RenderDocument(*doc);
+  EXPECT_NE(text.find("type=1 shape=9 anchor=paragraph 1 at=0,0 size=50x50 alt=\"\" "
+                      "fill=rgb(192,192,192),transparency=0.5 line=1.5pt,rgb(0,0,0),dash=4\n"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(
+      text.find("fill=picture(\"" + Gif().filename().string() + "\") line=1pt,rgb(0,0,255)\n"),
+      std::string::npos)
+      << text;
+  EXPECT_NE(text.find("type=13 anchor=paragraph 1 at=0,0 size=12x6 alt=\"\" fill=none "
+                      "line=none hidden\n"),
+            std::string::npos)
+      << text;
 }
 
 TEST_F(RenderTest, RowsOfDifferentWidthsShareOneFrameAndEmptyCellsShowEmpty) {
