@@ -170,7 +170,7 @@ TEST_F(MarkPageTest, FeedbackSurvivesTheTripThroughThePageScript) {
   const std::string texts[] = {"It's",         "a\\b\\\\c",           "line\r\nline", "lone\nfeed",
                                "lone\rreturn", "x \x02 y \"quoted\"", "</SCRIPT>",    "Grüße"};
   const std::string shownAs[] = {"It's",         "a\\b\\\\c",        "line\nline", "lone\nfeed",
-                                 "lone\rreturn", "x & y \"quoted\"", "</SCR IPT>", "Grüße"};
+                                 "lone\rreturn", "x & y \"quoted\"", "</SCRIPT>",  "Grüße"};
   for (size_t k = 0; k < std::size(texts); ++k) {
     Picture(1)->SetAlternativeText("kzoQ0&pcomm=" + texts[k]);
     MarkBuilder builder;
