@@ -4,6 +4,7 @@
 
 #include "addin/document/page_breaks.h"
 #include "addin/document/validate_doc.h"
+#include "addin/document/save_processing.h"
 #include "addin/questions/g_construction.h"
 #include "word/document.h"
 #include "word/inline_shape.h"
@@ -49,6 +50,10 @@ bool Work::ValidateDoc(const std::shared_ptr<word::Document>& doc) {
   return addin::ValidateDoc(doc);
 }
 
+bool Work::ProcessKZOInfo(word::Document& doc) {
+  return addin::ProcessKZOInfo(doc) != SaveOutcome::NotCourseDocument;
+}
+
 const automation::DispatchTable& Work::Members() const {
   static const automation::DispatchTable table =
       automation::ClassTable<Work>("Work")
@@ -69,6 +74,10 @@ const automation::DispatchTable& Work::Members() const {
                     auto doc = std::dynamic_pointer_cast<word::Document>(a.Object(0));
                     if (!doc) automation::Raise(automation::err::kTypeMismatch);
                     return w.ValidateDoc(doc);
+                  })
+          .Method("ProcessKZOInfo",
+                  [](Work& w, automation::Args& a) {
+                    return w.ProcessKZOInfo(ObjectArg<word::Document>(a, 0));
                   })
           .Build();
   return table;

@@ -31,6 +31,9 @@ class Work : public automation::Dispatch {
   bool UpdateQTable(word::Table& table);
   // Checks every question of a course document; see validate_doc.h.
   bool ValidateDoc(const std::shared_ptr<word::Document>& doc);
+  // Records the page titles and types of a course document and saves it; true when they were
+  // recorded, false when the document is not a course document.
+  bool ProcessKZOInfo(word::Document& doc);
 };
 
 }  // namespace qv::addin

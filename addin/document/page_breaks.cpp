@@ -35,15 +35,14 @@ bool HasAnchoredShape(word::Range& range) {
   return false;
 }
 
-// Where the stretch of a question marker ends (after its table) or begins (at its table). A
-// marker that stands outside any table bounds the stretch by itself.
+}  // namespace
+
+// A marker that stands outside any table bounds the stretch by itself.
 std::shared_ptr<word::Range> QuestionExtent(const std::shared_ptr<word::InlineShape>& marker,
                                             word::Document& doc) {
   auto table = FindTableOfShape(marker, doc.Self());
   return table ? table->Range() : marker->Range();
 }
-
-}  // namespace
 
 bool IsPageBreakMarker(const std::shared_ptr<word::InlineShape>& picture) {
   return HasMarkerKind(AltText(picture), "kzoB");

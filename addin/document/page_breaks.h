@@ -33,6 +33,11 @@ bool InsertBreakAtSelection(word::Document& doc);
 // never raises.
 bool DeleteBreakAtSelection(word::Document& doc);
 
+// The stretch a question marker stands for in the page classification: its question table, or
+// the marker alone when it stands outside any table.
+std::shared_ptr<word::Range> QuestionExtent(const std::shared_ptr<word::InlineShape>& marker,
+                                            word::Document& doc);
+
 // No floating shape anchored in the range, no inline picture in it and no words.
 bool IsRangeEmpty(word::Range& range);
 

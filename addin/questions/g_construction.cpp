@@ -282,17 +282,16 @@ void StampDocument(word::Document& doc) {
   }
   // Ver and Site say which version of the add-in last wrote the document, and for which course.
   const std::string host = CourseHostForStamp();
+  ignore([&] { SetTextProperty(doc, "Ver", kVersionNo); });
+  ignore([&] { SetTextProperty(doc, "Site", host); });
+}
+
+void SetTextProperty(word::Document& doc, const std::string& name, const std::string& value) {
   auto props = doc.CustomDocumentProperties();
-  auto setOrAdd = [&](const char* name, const std::string& value) {
-    ignore([&] {
-      if (doc.Properties().Find(name))
-        props->Item(Variant(name))->SetValue(Variant(value));
-      else
-        props->Add(name, false, word::msoPropertyTypeString, Variant(value));
-    });
-  };
-  setOrAdd("Ver", kVersionNo);
-  setOrAdd("Site", host);
+  if (doc.Properties().Find(name))
+    props->Item(Variant(name))->SetValue(Variant(value));
+  else
+    props->Add(name, false, word::msoPropertyTypeString, Variant(value));
 }
 
 bool IsConvertedDocument(word::Document& doc, int32_t value) {

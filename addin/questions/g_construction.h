@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 namespace qv::word {
 class Application;
@@ -40,5 +41,9 @@ void StampDocument(word::Document& doc);
 
 // Whether custom property KZOConvert exists and equals `value`; any error gives false.
 bool IsConvertedDocument(word::Document& doc, int32_t value);
+
+// Gives the document's custom text property `name` the value: replaces the value of an existing
+// property, else adds one (text, not linked to content).
+void SetTextProperty(word::Document& doc, const std::string& name, const std::string& value);
 
 }  // namespace qv::addin
