@@ -4,6 +4,7 @@
 #include "addin/addin_app.h"
 #include "addin/connect/connect.h"
 #include "addin/document/page_breaks.h"
+#include "addin/online/course_portal.h"
 #include "addin/online/update_check.h"
 #include "addin/questions/g_construction.h"
 #include "addin/questions/g_find.h"
@@ -100,10 +101,7 @@ void Connect::Tutorial_Click(const ObjectRef&, bool&) {
 }
 
 void Connect::SignUp_Click(const ObjectRef&, bool&) {
-  Handler("SignUp_Click", [&] {
-    // "Add to Course" prepares the document and shows the course portal once document
-    // validation is part of the add-in.
-  });
+  Handler("SignUp_Click", [&] { FindIE(); });
 }
 
 void Connect::Upgrade_Click(const ObjectRef&, bool&) {
