@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string>
 
+#include "browser/register_browser_classes.h"
+#include "platform/shell/shell_execute.h"
 #include "tools/quorvanta/commands.h"
 #include "word/application.h"
 #include "word/loader/addin_host.h"
@@ -41,6 +43,9 @@ int WordCommand(const CommandArgs& args) {
   ::sigaction(SIGTERM, &action, nullptr);
   ::sigaction(SIGINT, &action, nullptr);
 
+  // The add-in's browser commands ("Web Tutorial", "Get Update", "Add to Course") open their
+  // windows in this process, as they do in a script run.
+  browser::RegisterBrowserProgram(platform::ShellPrograms::Process());
   auto app = word::StartWordProcessor(mode);
   std::string why;
   if (!word::ServeUntilQuit(app, stopRequested, why)) {
