@@ -40,6 +40,10 @@ heading("Click every command");
 for (var c = 1; c <= toolbar.Controls.Count; c++) {
   var control = toolbar.Controls(c);
   if (!control.Visible) continue;
+  if (control.Caption == "Add to Course") {
+    print("(" + control.Caption + " comes last, with the course document)");
+    continue;
+  }
   print("click " + control.Caption);
   control.Execute();
 }
@@ -154,4 +158,22 @@ print("");
 print(RenderDocument(dragDoc).replace(/&qID=\w+/, "&qID=..."));
 print(Driver.TranscriptText);
 print("documents open: " + app.Documents.Count + ", error reports: " + host.ReportCount);
+
+heading("Add to Course");
+// The author goes back to the fractions document and adds it to the course: the page titles and
+// types the course host will cut it into, then the portal.
+Driver.ClearTranscript();
+doc.Activate();
+toolbar.Controls("Add to Course").Execute();
+var props = doc.CustomDocumentProperties;
+for (var n = 1; n <= props.Count; n++) {
+  var prop = props(n);
+  if (prop.Name.indexOf("KZOS") == 0) print(prop.Name + " = " + prop.Value);
+}
+print("saved: " + doc.Saved);
+for (var w = 0; w < shell.Windows().Count; w++) {
+  var window = shell.Windows().Item(w);
+  print("browser window: " + window.Document.Title + " <" + window.LocationURL + ">");
+}
+print(Driver.TranscriptText || "(no message box and no form)");
 app.Quit();
