@@ -62,7 +62,9 @@ std::string TitleFromPath(std::string_view path) {
 std::optional<std::string> PageTitle(std::string_view path, std::string_view host) {
   const std::string lower = Lower(path);
   // The portal and its lesson pages are found again by the add-in through these titles.
-  if (lower == "/groups/config/createportal.asp") return std::string(host);
+  // A user who has a portal is sent to the host's own address, one who has none to the page
+  // that creates it.
+  if (lower == "/" || lower == "/groups/config/createportal.asp") return std::string(host);
   if (lower == "/groups/lessonlist.asp") return std::string(host) + " - Lesson List";
   if (lower == "/groups/lessoneditor.asp") return std::string(host) + " - Lesson Editor";
   if (std::find(std::begin(kPlainPages), std::end(kPlainPages), lower) != std::end(kPlainPages) ||

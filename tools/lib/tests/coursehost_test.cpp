@@ -133,6 +133,7 @@ TEST_F(CourseHostTest, ServesTheAddInsPagesWithTitlesAndNothingElse) {
   const std::pair<const char*, const char*> pages[] = {
       {"/Files/02/pages/help/tutorials.asp?SchoolID=2", "<title>Tutorials</title>"},
       {"/Groups/Config/CreatePortal.asp?kzoUser=False", "<title>courses.quorvanta.example</title>"},
+      {"/", "<title>courses.quorvanta.example</title>"},
       {"/groups/lessoneditor.asp", "<title>courses.quorvanta.example - Lesson Editor</title>"},
       {"/prot/{00000000-0000-0000-0000-000000000000}/_/02/PKs/50/5837/qti_examples-2.htm",
        "<title>Qti Examples 2</title>"},
@@ -153,11 +154,11 @@ TEST_F(CourseHostTest, ServesTheAddInsPagesWithTitlesAndNothingElse) {
   EXPECT_EQ(Get("/prot/x/qti_examples-x.htm").status, "404");
   EXPECT_EQ(Get("/Err/rptErr.asp").status, "404");
   const auto log = host_->Requests();
-  ASSERT_EQ(log.size(), 9u);
+  ASSERT_EQ(log.size(), 10u);
   EXPECT_EQ(log[0].method, "GET");
   EXPECT_EQ(log[0].path, "/Files/02/pages/help/tutorials.asp");
   EXPECT_EQ(log[0].query, "SchoolID=2");
-  EXPECT_EQ(log[8].status, 404);
+  EXPECT_EQ(log[9].status, 404);
 }
 
 TEST_F(CourseHostTest, RefusesMalformedOversizedAndSlowRequests) {
