@@ -14,6 +14,7 @@
 
 #include "platform/files.h"
 #include "platform/process/spawn.h"
+#include "platform/testing/word_process.h"
 
 namespace qv::testing {
 
@@ -44,39 +45,5 @@ inline ProgramRun RunProgram(const std::string& program, const std::vector<std::
   run.transcript = platform::ReadWholeFile(file).value_or("<no transcript>");
   return run;
 }
-
-// A word processor serving in a process of its own for the object's lifetime.
-class WordProcess {
- public:
-  WordProcess(const std::string& quorvanta, const std::filesystem::path& socket) {
-    pid_ = Spawn(quorvanta, {"word"});
-    for (int i = 0; i < 1000 && !std::filesystem::exists(socket); ++i)
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    if (!std::filesystem::exists(socket)) {
-      Stop();
-      throw std::runtime_error("the word processor did not publish " + socket.string());
-    }
-  }
-  ~WordProcess() { Stop(); }
-  WordProcess(const WordProcess&) = delete;
-  WordProcess& operator=(const WordProcess&) = delete;
-
-  // Asks it to end (it quits the word processor) and waits; the exit code.
-  int Stop() { return End(SIGTERM); }
-  // Ends it the hard way, as a crash would: its socket stays behind.
-  void Kill() { (void)End(SIGKILL); }
-
- private:
-  int End(int signal) {
-    if (pid_ <= 0) return exit_;
-    ::kill(pid_, signal);
-    exit_ = Wait(pid_);
-    pid_ = -1;
-    return exit_;
-  }
-
-  pid_t pid_ = -1;
-  int exit_ = -1;
-};
 
 }  // namespace qv::testing
