@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "addin/document/page_breaks.h"
-#include "addin/document/validate_doc.h"
 #include "addin/document/save_processing.h"
+#include "addin/document/validate_doc.h"
 #include "addin/questions/g_construction.h"
 #include "word/document.h"
 #include "word/inline_shape.h"

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "addin/addin_app.h"
-#include "addin/document/course_checks.h"
 #include "addin/document/page_breaks.h"
 #include "addin/questions/g_construction.h"
+#include "addin/questions/g_text.h"
 #include "automation/error_trap.h"
 #include "ui/msgbox.h"
 #include "word/application.h"
@@ -84,7 +84,7 @@ int16_t RecordPage(word::Range& range, int32_t n, int32_t& q, word::Document& do
     title = WebPageTitle(n);
     code = kSlideEmpty;
   } else if (kind == kPageOfText) {
-    title = ignore.Value([&] { return ShortTitle(range); }, std::string());
+    title = ignore.Value([&] { return ShortTitle(range.Text()); }, std::string());
     if (title.empty()) title = WebPageTitle(n);
   } else {
     title = QuizPageTitle(doc.Name(), q);

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "addin/document/course_checks.h"
 #include "addin/document/save_processing.h"
+#include "addin/document/validate_doc.h"
 #include "addin/questions/g_construction.h"
 #include "addin/questions/report_error.h"
 #include "addin/settings/g_state.h"
@@ -46,7 +46,7 @@ std::shared_ptr<word::Document> ActiveDocumentIfAny() {
 // author has been told why).
 bool PrepareForCourse(word::Document& doc) {
   if (!IsConvertedDocument(doc, kConvertedMark)) StampDocument(doc);
-  if (!ValidateForCourse(doc)) return false;
+  if (!ValidateDoc(doc.Self())) return false;
   // The course host takes the document from its file: one that could not be saved would go to
   // the course without its page data, or not at all.
   if (ProcessKZOInfo(doc) == SaveOutcome::NotSaved) return false;

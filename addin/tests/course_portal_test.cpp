@@ -4,6 +4,7 @@
 #include "addin/online/course_portal.h"
 
 #include "addin/document/save_processing.h"
+#include "addin/questions/MultipleChoice.h"
 #include "addin/tests/question_fixture.h"
 #include "browser/dom/html_document.h"
 #include "browser/windows/browser_desktop.h"
@@ -63,10 +64,25 @@ struct CoursePortal : QuestionTest {
     return reg::QueryValue(online::HKEY_CURRENT_USER, online::kAddinKey, "LastPath").ToText();
   }
 
-  // A saved course document holding one complete-looking question.
+  // A multiple-choice question at the end of the document; complete when an answer is marked.
+  std::shared_ptr<word::Table> AddQuestion(bool complete) {
+    PlaceAtEnd();
+    MultipleChoice().CreateQuestion(app);
+    auto table = doc->Tables()->Item(doc->Tables()->Count());
+    if (complete)
+      table->Cell(4, 1)->Range()->InlineShapes()->Item(1)->SetAlternativeText("kzoA0&checked=on");
+    return table;
+  }
+
+  // A saved course document holding one complete question.
   void SaveAsCourseDocument() {
     doc->SaveAs((profile.Dir() / "Unit1.doc").string());
-    ASSERT_TRUE(Build(kMultipleChoice));
+    AddQuestion(true);
+  }
+
+  static std::string Property(word::Document& d, const std::string& name) {
+    auto* property = d.Properties().Find(name);
+    return property ? property->value.ToText() : "<missing>";
   }
 };
 
@@ -94,16 +110,42 @@ TEST_F(CoursePortal, ThePortalAddressDependsOnTheUsersPortal) {
 }
 
 TEST_F(CoursePortal, TheDocumentIsPreparedBeforeThePortalIsShown) {
-  SaveAsCourseDocument();
+  doc->SaveAs((profile.Dir() / "Notes.doc").string());
+  Type("Reading for the week");
   ASSERT_FALSE(IsConvertedDocument(*doc, kConvertedMark));
   FindIE();
   EXPECT_TRUE(IsConvertedDocument(*doc, kConvertedMark)) << "stamped first";
-  EXPECT_EQ(doc->Properties().Find("KZOSlideTypes")->value.ToText(), "6");
-  EXPECT_EQ(doc->Properties().Find("KZOST1")->value.ToText(), "Unit1 Quiz 1");
+  EXPECT_EQ(Property(*doc, "KZOST1"), "Reading for the week");
+  EXPECT_EQ(Property(*doc, "KZOSlideTypes"), "5");
   EXPECT_TRUE(doc->Saved());
   EXPECT_EQ(LastPath(), doc->FullName());
+  EXPECT_TRUE(driver->Transcript().empty()) << driver->Text();
   ASSERT_EQ(desktop->Windows().size(), 1u);
   EXPECT_EQ(desktop->Windows()[0]->LocationURL(), kPortal);
+}
+
+TEST_F(CoursePortal, AnIncompleteQuestionEndsTheCommandBeforeAnyWindowIsTouched) {
+  doc->SaveAs((profile.Dir() / "Unit1.doc").string());
+  auto table = AddQuestion(false);
+  auto editor = OpenWindow("school.example - Lesson Editor");
+  driver->ClearTranscript();
+  driver->AnswerMsgBox(ui::vbNo);  // the author will fix the question
+  FindIE();
+  ASSERT_EQ(Messages().size(), 1u) << driver->Text();
+  EXPECT_EQ(Messages()[0].rfind("WARNING:  The document Unit1.doc contains errors", 0), 0u)
+      << Messages()[0];
+  EXPECT_EQ(Property(*doc, "KZOSlideTypes"), "<missing>") << "not processed";
+  EXPECT_EQ(LastPath(), "");
+  EXPECT_EQ(editor->FocusCount(), 0);
+  EXPECT_EQ(desktop->Windows().size(), 1u);
+
+  // Once the question is complete the same command goes through.
+  driver->ClearTranscript();
+  table->Cell(4, 1)->Range()->InlineShapes()->Item(1)->SetAlternativeText("kzoA0&checked=on");
+  FindIE();
+  EXPECT_TRUE(Messages().empty()) << driver->Text();
+  EXPECT_EQ(Property(*doc, "KZOSlideTypes"), "6");
+  EXPECT_GT(editor->FocusCount(), 0);
 }
 
 TEST_F(CoursePortal, ADocumentThatCouldNotBeSavedDoesNotGoToThePortal) {

@@ -4,7 +4,6 @@
 #include "addin/document/save_processing.h"
 
 #include "addin/document/Work.h"
-#include "addin/document/course_checks.h"
 #include "addin/document/page_breaks.h"
 #include "addin/tests/question_fixture.h"
 #include "word/custom_properties.h"
@@ -197,24 +196,14 @@ TEST_F(SaveProcessing, AnOrdinaryDocumentIsLeftUntouched) {
   EXPECT_EQ(Pages(), "KZOST1=Course text|5");
 }
 
-TEST_F(SaveProcessing, ShortTitlesBeginAtTheFirstTextCharacter) {
-  struct Case {
-    const char* text;
-    const char* title;
-  } cases[] = {
-      {"*** Read this first ***", "*** Read this first ***"},
-      {"  \t Lesson  one\tnotes", "Lesson  one"},
-      {"\r\rSecond paragraph", "Second paragraph"},
-      {"An opening line that runs well past forty characters",
-       "An opening line that runs well past fort"},
-      {" \t\r", ""},
-      {"Caf\xC3\xA9 au lait", "Caf\xC3\xA9 au lait"},
-  };
-  for (const auto& c : cases) {
-    doc->Content()->SetText(c.text);
-    auto range = doc->Content();
-    EXPECT_EQ(ShortTitle(*range), c.title) << c.text;
-  }
+TEST_F(SaveProcessing, TextPagesAreTitledByTheirFirstWords) {
+  Type("\t*** Read this first ***\tand then the rest\rSecond paragraph");
+  Break();
+  Type("  An opening line that runs well past forty characters");
+  EXPECT_EQ(ProcessKZOInfo(*doc), SaveOutcome::Saved);
+  EXPECT_EQ(Pages(),
+            "KZOST1=*** Read this first ***|KZOST2=An opening line that runs well past fo|5,5")
+      << "asterisks are text; at most 40 characters, blanks and tabs included";
 }
 
 }  // namespace

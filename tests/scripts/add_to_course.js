@@ -1,6 +1,7 @@
 // "Add to Course", the whole pipeline against the local course host: a course document of text
-// pages and quiz pages is prepared from the toolbar (page titles and types recorded, saved), the
-// properties are read back from the saved file, and the portal opens in a new browser window; a
+// pages and quiz pages of several question types is checked (an incomplete question stops the
+// command before any window), prepared from the toolbar (page titles and types recorded, saved),
+// the properties are read back from the saved file, and the portal opens in a new window; a
 // second click brings the author's lesson editor window to the front as it is; with no document
 // only the portal is shown; text on a quiz page brings the warning.
 Setup();
@@ -18,13 +19,18 @@ function atEnd(doc) {
   var end = doc.Content.End - 1;
   doc.Range(end, end).Select();
 }
-// A multiple-choice question at the end of the document, its first answer marked correct.
-function addQuestion(doc) {
+// A question of `progId` at the end of the document.
+function addQuestion(doc, progId) {
   atEnd(doc);
-  CreateObject("KZOWord.MultipleChoice").CreateQuestion(app);
+  CreateObject(progId).CreateQuestion(app);
   var table = doc.Tables(doc.Tables.Count);
-  table.Cell(4, 1).Range.InlineShapes(1).AlternativeText = "kzoA0&checked=on";
   atEnd(doc);
+  return table;
+}
+// Marks answer `i` (a picture of the table, from 1) correct, as the attribute form would.
+function markCorrect(table, i) {
+  var picture = table.Range.InlineShapes(i);
+  picture.AlternativeText = picture.AlternativeText + "&checked=on";
 }
 function pages(doc) {
   var out = [];
@@ -35,17 +41,36 @@ function pages(doc) {
   return out.join(" | ") + " / " + props("KZOSlideTypes").Value;
 }
 
-// ---- a course document: text, quiz, text, two quizzes on one page ----
+// ---- a course document: text, a quiz, text, a quiz page of three questions ----
 var file = ProfilePath("Unit1.doc");
 var doc = app.Documents.Add();
 doc.SaveAs(file);
 doc.Content.InsertBefore("Welcome to unit one\r");
-addQuestion(doc);  // a break goes in before it: text precedes
+markCorrect(addQuestion(doc, "KZOWord.MultipleChoice"), 3);  // a break goes in before it
 toolbar.Controls("Add Web Page Break").Execute();
 app.Selection.TypeText("** Summary ** of the first part");
 toolbar.Controls("Add Web Page Break").Execute();
-addQuestion(doc);
-addQuestion(doc);
+markCorrect(addQuestion(doc, "KZOWord.TrueFalse"), 2);
+markCorrect(addQuestion(doc, "KZOWord.MultipleCorrect"), 4);
+var fib = addQuestion(doc, "KZOWord.FillInTheBlank");
+var sentence = fib.Cell(4, 1).Range;
+var words = sentence.Text.indexOf("insert blank");
+doc.Range(sentence.Start + words, sentence.Start + words + "insert blank".length).Select();
+CreateObject("KZOWord.FillInTheBlank").InsertBlank(doc);
+fib.Range.InlineShapes(2).AlternativeText = "kzoO5&ans=add;insert&h=1&w=20";
+
+// ---- an incomplete question: the validation speaks, no window is touched ----
+var last = addQuestion(doc, "KZOWord.MultipleChoice");
+Driver.ClearTranscript();
+Driver.AnswerMsgBox(7);  // No: the author fixes the question first
+toolbar.Controls("Add to Course").Execute();
+assertEqual(Driver.TranscriptCount, 1, Driver.TranscriptText);
+assertEqual(Driver.Transcript(1).Title, "Error Validating Document...");
+assertEqual(Driver.Transcript(1).Text.indexOf("WARNING:  The document Unit1.doc contains errors"), 0);
+assertEqual(shell.Windows().Count, 0, "no browser window");
+assertEqual(Settings.Get(Settings.AddinKey, "LastPath"), "");
+assertEqual(host.ReportCount, 1, "the incomplete question is reported");
+markCorrect(last, 2);
 
 Driver.ClearTranscript();
 toolbar.Controls("Add to Course").Execute();
@@ -57,6 +82,7 @@ doc = app.Documents.Open(file);
 assertEqual(pages(doc),
             "Welcome to unit one | Unit1 Quiz 1 | ** Summary ** of the first part | Unit1 Quiz 2" +
             " / 5,6,5,6", "read back from the saved file");
+assertEqual(doc.CustomDocumentProperties("KZOConvert").Value, "7");
 
 assertEqual(shell.Windows().Count, 1, "the portal in a new window");
 var window = shell.Windows().Item(0);
@@ -84,7 +110,7 @@ assertEqual(Driver.TranscriptCount, 0, Driver.TranscriptText);
 // ---- a sentence below a quiz: the warning, after saving ----
 doc = app.Documents.Add();
 doc.SaveAs(ProfilePath("Unit2.doc"));
-addQuestion(doc);
+markCorrect(addQuestion(doc, "KZOWord.MultipleChoice"), 2);
 app.Selection.TypeText("A sentence the course pages would not show.");
 Driver.ClearTranscript();
 toolbar.Controls("Add to Course").Execute();
@@ -97,5 +123,5 @@ assertEqual(box.Text, "We found text above, between, or below the Quiz questions
     "be displayed in your Course Web Pages.\r\n\r\nTo use this text, insert a Web Page break " +
     "between the Quiz and the text.");
 
-assertEqual(host.ReportCount, 0, "no error reported");
+assertEqual(host.ReportCount, 1, "nothing else reported");
 app.Quit(0);
