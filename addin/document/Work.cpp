@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "addin/document/page_breaks.h"
+#include "addin/document/process_paste.h"
 #include "addin/document/save_processing.h"
 #include "addin/document/validate_doc.h"
 #include "addin/questions/g_construction.h"
@@ -54,6 +55,10 @@ bool Work::ProcessKZOInfo(word::Document& doc) {
   return addin::ProcessKZOInfo(doc) != SaveOutcome::NotCourseDocument;
 }
 
+bool Work::ProcessPaste(word::Range& range, word::Document& doc) {
+  return addin::ProcessPaste(range, doc);
+}
+
 const automation::DispatchTable& Work::Members() const {
   static const automation::DispatchTable table =
       automation::ClassTable<Work>("Work")
@@ -78,6 +83,11 @@ const automation::DispatchTable& Work::Members() const {
           .Method("ProcessKZOInfo",
                   [](Work& w, automation::Args& a) {
                     return w.ProcessKZOInfo(ObjectArg<word::Document>(a, 0));
+                  })
+          .Method("ProcessPaste",
+                  [](Work& w, automation::Args& a) {
+                    return w.ProcessPaste(ObjectArg<word::Range>(a, 0),
+                                          ObjectArg<word::Document>(a, 1));
                   })
           .Build();
   return table;

@@ -10,6 +10,7 @@
 
 namespace qv::word {
 class Document;
+class Range;
 class Table;
 }  // namespace qv::word
 
@@ -34,6 +35,9 @@ class Work : public automation::Dispatch {
   // Records the page titles and types of a course document and saves it; true when they were
   // recorded, false when the document is not a course document.
   bool ProcessKZOInfo(word::Document& doc);
+  // Turns pictures pasted into a drag-and-drop or hot-spot question at `range` into its items.
+  // Always true.
+  bool ProcessPaste(word::Range& range, word::Document& doc);
 };
 
 }  // namespace qv::addin
