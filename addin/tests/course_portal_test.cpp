@@ -148,6 +148,27 @@ TEST_F(CoursePortal, AnIncompleteQuestionEndsTheCommandBeforeAnyWindowIsTouched)
   EXPECT_GT(editor->FocusCount(), 0);
 }
 
+TEST_F(CoursePortal, AnErrorWhileRecordingIsReportedBeforeAnyWindowIsTouched) {
+  doc->SaveAs((profile.Dir() / "Unit1.doc").string());
+  Type("Intro");
+  AddQuestion(true);
+  // A number property whose name differs from the page types' only in case is not page data of
+  // an earlier run, but the word processor takes it for "KZOSlideTypes": "5,6" is no number.
+  doc->CustomDocumentProperties()->Add("kzoslidetypes", false, word::msoPropertyTypeNumber,
+                                       automation::Variant(1));
+  driver->ClearTranscript();
+  FindIE();
+  EXPECT_TRUE(desktop->Windows().empty());
+  EXPECT_EQ(LastPath(), "");
+  ASSERT_EQ(Messages().size(), 1u) << driver->Text();
+  bool reported = false;
+  for (const auto& request : server.Requests())
+    if (request.rfind("POST /Err/rptErr.asp", 0) == 0 &&
+        request.find("online.FindIE") != std::string::npos)
+      reported = true;
+  EXPECT_TRUE(reported);
+}
+
 TEST_F(CoursePortal, ADocumentThatCouldNotBeSavedDoesNotGoToThePortal) {
   Type("Never saved");
   FindIE();
