@@ -3,32 +3,12 @@
 
 #include "addin/questions/g_delete.h"
 #include "addin/questions/g_find.h"
-#include "addin/tests/question_fixture.h"
-#include "addin/tests/request_fields.h"
-#include "online/course_host_name.h"
-#include "platform/net/host_overrides.h"
-#include "platform/net/testing/loopback_server.h"
+#include "addin/tests/reporting_fixture.h"
 
 namespace qv::addin::testing {
 namespace {
 
-struct Failures : QuestionTest {
-  qv::testing::LoopbackServer server{[](qv::testing::LoopbackServer::Connection& c) {
-    c.ReadRequest();
-    c.Send(qv::testing::LoopbackServer::Answer("ok"));
-  }};
-  void SetUp() override {
-    QuestionTest::SetUp();
-    ASSERT_TRUE(platform::MapHost(online::kDefaultCourseHost, "127.0.0.1", server.Port()));
-  }
-  // The error reports posted so far (other requests, such as help pages, left out).
-  std::vector<std::string> Reports() const {
-    std::vector<std::string> out;
-    for (const auto& r : server.Requests())
-      if (r.rfind("POST /Err/rptErr.asp", 0) == 0) out.push_back(Field(r, "msg"));
-    return out;
-  }
-};
+using Failures = ReportingQuestionTest;
 
 TEST_F(Failures, AMissingMarkerPictureStopsTheBuildAtItsStepAndKeepsWhatWasBuilt) {
   G().IMG_PATH = (profile.Dir() / "nowhere").string() + "/";

@@ -9,33 +9,14 @@
 #include "addin/questions/FillInTheBlank.h"
 #include "addin/questions/MultipleChoice.h"
 #include "addin/questions/attribute_string.h"
-#include "addin/tests/question_fixture.h"
-#include "addin/tests/request_fields.h"
-#include "online/course_host_name.h"
-#include "platform/net/host_overrides.h"
-#include "platform/net/testing/loopback_server.h"
+#include "addin/tests/reporting_fixture.h"
 #include "ui/constants.h"
 #include "word/custom_properties.h"
 
 namespace qv::addin::testing {
 namespace {
 
-struct ValidateDocTest : QuestionTest {
-  qv::testing::LoopbackServer server{[](qv::testing::LoopbackServer::Connection& c) {
-    c.ReadRequest();
-    c.Send(qv::testing::LoopbackServer::Answer("ok"));
-  }};
-
-  void SetUp() override {
-    QuestionTest::SetUp();
-    ASSERT_TRUE(platform::MapHost(online::kDefaultCourseHost, "127.0.0.1", server.Port()));
-  }
-  std::vector<std::string> Reports() const {
-    std::vector<std::string> out;
-    for (const auto& r : server.Requests())
-      if (r.rfind("POST /Err/rptErr.asp", 0) == 0) out.push_back(Field(r, "msg"));
-    return out;
-  }
+struct ValidateDocTest : ReportingQuestionTest {
   // A new multiple-choice question at the end of the document (which it stamps).
   std::shared_ptr<word::Table> AddQuestion() {
     PlaceAtEnd();
