@@ -3,6 +3,7 @@
 
 #include "addin/addin_app.h"
 #include "addin/connect/connect.h"
+#include "addin/dialogs/dlgCreateQuestion.h"
 #include "addin/document/page_breaks.h"
 #include "addin/online/course_portal.h"
 #include "addin/online/update_check.h"
@@ -66,7 +67,8 @@ ObjectRef Connect::EnsureDocument() {
 void Connect::CreateQuestion_Click(const ObjectRef&, bool&) {
   Handler("CreateQuestion_Click", [&] {
     EnsureDocument();
-    // The Add New Question dialog opens here once it is part of the add-in.
+    // The open dialog keeps itself alive (the forms collection) until it unloads.
+    dlgCreateQuestion::Create()->Display(hostApp_);
   });
 }
 
