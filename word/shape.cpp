@@ -323,11 +323,30 @@ std::shared_ptr<Shape> ShapeRange::Item(int32_t index) const {
   return shapes_[CheckIndex(index, shapes_.size())];
 }
 
+double ShapeRange::Left() const {
+  constexpr double kUndefined = 9999999;
+  if (shapes_.empty()) return kUndefined;
+  const double left = shapes_.front()->Data().left;
+  for (const auto& s : shapes_)
+    if (s->Data().left != left) return kUndefined;
+  return left;
+}
+
+void ShapeRange::SetLeft(double left) {
+  for (const auto& s : shapes_) {
+    s->Data();  // a deleted shape raises, as every member of it does
+    s->Mutable().left = left;
+  }
+}
+
 const DispatchTable& ShapeRange::Members() const {
   static const DispatchTable table =
       ClassTable<ShapeRange>("ShapeRange")
           .Get("Count", [](ShapeRange& r) { return r.Count(); })
           .GetArgs("Item", [](ShapeRange& r, Args& a) { return r.Item(a.Int(0)); })
+          .Prop(
+              "Left", [](ShapeRange& r) { return r.Left(); },
+              [](ShapeRange& r, const Variant& v) { r.SetLeft(v.ToDouble()); })
           .Sub("Select",
                [](ShapeRange& r, Args&) {
                  bool first = true;

@@ -188,6 +188,11 @@ class ShapeRange : public Dispatch {
   int32_t Count() const { return static_cast<int32_t>(shapes_.size()); }
   std::shared_ptr<Shape> Item(int32_t index) const;
   const std::vector<std::shared_ptr<Shape>>& List() const { return shapes_; }
+  // The left position shared by every shape of the range; 9999999 (the host's "undefined") when
+  // they differ or the range is empty.
+  double Left() const;
+  // Moves every shape of the range to that left position (points).
+  void SetLeft(double left);
 
  private:
   std::vector<std::shared_ptr<Shape>> shapes_;

@@ -82,6 +82,22 @@ TEST_F(ShapeTest, FormattingObjectsWriteTheShape) {
   EXPECT_FALSE(doc->Saved());
 }
 
+TEST_F(ShapeTest, ARangeOfShapesMovesTogetherAndReadsUndefinedWhenMixed) {
+  doc->Content()->SetText("one\rtwo");
+  auto a = doc->Shapes()->AddShape(1, -40, 0, 10, 10, R(0, 0));
+  auto b = doc->Shapes()->AddShape(1, 30, 0, 10, 10, R(0, 0));
+  auto other = doc->Shapes()->AddShape(1, -40, 0, 10, 10, R(4, 4));
+  auto first = R(0, 0)->ShapeRange();
+  EXPECT_EQ(first->Left(), 9999999) << "mixed";
+  Put(first, "Left", Variant(2));
+  EXPECT_EQ(a->Data().left, 2);
+  EXPECT_EQ(b->Data().left, 2);
+  EXPECT_EQ(Get(first, "Left").ToDouble(), 2);
+  EXPECT_EQ(other->Data().left, -40) << "a shape of another paragraph stays";
+  a->Delete();
+  EXPECT_EQ(ErrorNumber([&] { first->SetLeft(5); }), kObjectDeleted);
+}
+
 TEST_F(ShapeTest, AShapeFollowsItsAnchorParagraphAndGoesWithIt) {
   doc->Content()->SetText("first\rsecond\rthird");
   auto s = doc->Shapes()->AddShape(1, 0, 0, 10, 10, R(8, 8));
