@@ -4,6 +4,7 @@
 #include "addin/addin_app.h"
 #include "addin/connect/connect.h"
 #include "addin/dialogs/dlgCreateQuestion.h"
+#include "addin/document/dlgWebVerify.h"
 #include "addin/document/page_breaks.h"
 #include "addin/online/course_portal.h"
 #include "addin/online/update_check.h"
@@ -89,7 +90,7 @@ void Connect::WebVerify_Click(const ObjectRef&, bool&) {
                  ui::vbOKOnly);
       return;
     }
-    // The Enhanced Web Preview wizard opens here once it is part of the add-in.
+    dlgWebVerify::Create()->Display();
   });
 }
 
