@@ -185,6 +185,36 @@ def preview(code):
     return c
 
 
+def banner():
+    """The web preview wizard's banner: a page with a question table beside a browser window
+    showing the same page, joined by an arrow."""
+    c = Canvas(500, 60, LIGHT)
+    c.hline(0, 499, 59, BLUE)
+    # the document page
+    c.rect(16, 6, 60, 53, GREY, WHITE)
+    text_lines(c, 22, 54, 12, 2, BLACK)
+    c.rect(22, 26, 54, 46, BLACK)
+    radio(c, 28, 32)
+    radio(c, 28, 40, on=True)
+    # the arrow
+    c.hline(74, 104, 29, BLUE)
+    c.hline(74, 104, 30, BLUE)
+    for i in range(6):
+        c.set(104 - i, 29 - i, BLUE)
+        c.set(104 - i, 30 + i, BLUE)
+    # the browser window
+    c.rect(116, 6, 176, 53, BLUE, WHITE)
+    c.rect(116, 6, 176, 12, BLUE, BLUE)
+    text_lines(c, 122, 170, 17, 2, BLACK)
+    c.rect(122, 30, 170, 48, GREY)
+    radio(c, 128, 36)
+    radio(c, 128, 43, on=True)
+    # a title bar of dashes, as the web page break picture draws them
+    c.hline(196, 484, 24, BLUE, dash=8)
+    c.hline(196, 484, 35, BLUE, dash=8)
+    return c
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     write_gif("1x1.gif", Canvas(1, 1))
@@ -204,6 +234,7 @@ def main():
     write_gif("LO.gif", c)
     for code in (0, 1, 3, 4, 5, 6, 7, 9):
         write_bmp("qti%d.bmp" % code, preview(code))
+    write_gif("webverify_banner.gif", banner())
     return 0
 
 

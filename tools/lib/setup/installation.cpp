@@ -23,8 +23,12 @@ constexpr const char* kCompanyFolder = "Quorvanta Technologies, Inc.";
 constexpr const char* kAddinFolder = "Word Add-in";
 
 const char* const kPictures[] = {
-    "1x1.gif",  "radio_blk.gif", "chk_blk.gif", "textbox.gif", "LO.gif",   "qti0.bmp", "qti1.bmp",
-    "qti3.bmp", "qti4.bmp",      "qti5.bmp",    "qti6.bmp",    "qti7.bmp", "qti9.bmp"};
+    // markers and the web page break
+    "1x1.gif", "radio_blk.gif", "chk_blk.gif", "textbox.gif", "LO.gif",
+    // the question type previews of the Add New Question dialog
+    "qti0.bmp", "qti1.bmp", "qti3.bmp", "qti4.bmp", "qti5.bmp", "qti6.bmp", "qti7.bmp", "qti9.bmp",
+    // the Enhanced Web Preview wizard's banner
+    "webverify_banner.gif"};
 
 // A document of the word processor's own format with the given paragraphs.
 void WriteDocument(word::Application& app, const fs::path& file,
