@@ -45,6 +45,11 @@ void WebBrowser::Stop() {
   if (window_) window_->Stop();
 }
 
+std::string WebBrowser::Describe() const {
+  if (ReadyState() == 0) return "page: (none)";
+  return "page: " + LocationName() + " <" + LocationURL() + ">";
+}
+
 int32_t WebBrowser::ReadyState() const {
   if (!navigated_ || !window_) return 0;
   return window_->Loading() ? 1 : 4;

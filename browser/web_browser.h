@@ -29,6 +29,8 @@ class WebBrowser : public ui::Control {
   WebBrowser() = default;
   const automation::DispatchTable& Members() const override;
   bool TakesFocus() const override { return true; }
+  // What a driver that draws forms as text shows: the page's title and address.
+  std::string Describe() const override;
 
   void Navigate(const std::string& url);
   void Navigate2(const std::string& url) { Navigate(url); }

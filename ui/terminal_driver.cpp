@@ -85,36 +85,51 @@ std::vector<Control*> TerminalDriver::Draw(Form& form, bool interactive) {
   out_ << "== " << form.Name() << ": " << form.Caption() << " ==\n";
   for (Control* c : form.AllControls()) {
     if (!c->Visible()) continue;
-    // A control inside a hidden frame is not seen either.
+    // A control inside a hidden frame is not seen either; one inside a shown frame is drawn
+    // indented below it.
     bool hidden = false;
-    for (Control* k = c->Container(); k; k = k->Container())
+    int depth = 0;
+    for (Control* k = c->Container(); k; k = k->Container()) {
       if (!k->Visible()) hidden = true;
+      ++depth;
+    }
     if (hidden) continue;
+    std::string shown;
+    if (auto* b = dynamic_cast<CommandButton*>(c)) {
+      shown = "(" + b->Caption() + ")" + (b->Default() ? " default" : "") +
+              (b->Cancel() ? " cancel" : "");
+    } else if (auto* t = dynamic_cast<TextBox*>(c)) {
+      shown = c->DisplayName() + ": " + Quoted(t->Text());
+    } else if (auto* l = dynamic_cast<ListBox*>(c)) {
+      shown = c->DisplayName() + ":";
+      for (int32_t i = 0; i < l->ListCount(); ++i)
+        shown += "  " + std::to_string(i) + (i == l->ListIndex() ? "*" : "") + " " + l->List(i);
+    } else if (auto* k = dynamic_cast<CheckBox*>(c)) {
+      shown = (k->Value() == vbChecked ? "[x] " : "[ ] ") + k->Caption();
+    } else if (dynamic_cast<Frame*>(c)) {
+      shown = "-- " + c->Caption() + " --";
+    } else if (dynamic_cast<Line*>(c)) {
+      continue;  // a separator only
+    } else if (dynamic_cast<Label*>(c)) {
+      if (c->Caption().empty()) continue;
+      shown = c->Caption();
+    } else if (shown = c->Describe(); shown.empty()) {
+      shown = "<" + c->TypeName() + " " + c->DisplayName() + ">";
+    }
     std::string number = "    ";
     if (interactive && Interactive(*c) && c->Enabled()) {
       numbered.push_back(c);
       number = "[" + std::to_string(numbered.size()) + "] ";
     }
-    out_ << "  " << number;
-    if (auto* b = dynamic_cast<CommandButton*>(c)) {
-      out_ << "(" << b->Caption() << ")" << (b->Default() ? " default" : "")
-           << (b->Cancel() ? " cancel" : "");
-    } else if (auto* t = dynamic_cast<TextBox*>(c)) {
-      out_ << c->DisplayName() << ": " << Quoted(t->Text());
-    } else if (auto* l = dynamic_cast<ListBox*>(c)) {
-      out_ << c->DisplayName() << ":";
-      for (int32_t i = 0; i < l->ListCount(); ++i)
-        out_ << "  " << i << (i == l->ListIndex() ? "*" : "") << " " << l->List(i);
-    } else if (auto* k = dynamic_cast<CheckBox*>(c)) {
-      out_ << (k->Value() == vbChecked ? "[x] " : "[ ] ") << k->Caption();
-    } else if (dynamic_cast<Frame*>(c)) {
-      out_ << "-- " << c->Caption() << " --";
-    } else if (const std::string shown = c->Describe(); !shown.empty()) {
-      out_ << shown;
-    } else {
-      out_ << "<" << c->TypeName() << " " << c->DisplayName() << ">";
+    const std::string indent(static_cast<size_t>(2 * depth), ' ');
+    // A caption of several lines (a label's paragraphs) keeps its lines, each below the first.
+    std::istringstream lines(shown + (c->Enabled() ? "" : " (disabled)"));
+    bool first = true;
+    for (std::string line; std::getline(lines, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      out_ << "  " << (first ? number : std::string(number.size(), ' ')) << indent << line << "\n";
+      first = false;
     }
-    out_ << (c->Enabled() ? "" : " (disabled)") << "\n";
   }
   if (interactive)
     out_ << "<n> click | <n> <text> type or choose | dbl <n> <i> | enter | esc | close"

@@ -256,5 +256,37 @@ TEST_F(UiTest, TerminalDriverWorksModelessFormsAtDoEvents) {
   EXPECT_FALSE(f->IsLoaded());
 }
 
+TEST_F(UiTest, TerminalDriverDrawsParagraphsAndFramesAsAPersonReadsThem) {
+  std::istringstream in("");
+  std::ostringstream out;
+  toolkit.SetDriver(std::make_shared<TerminalDriver>(in, out));
+  auto f = std::make_shared<Form>("dlgWizard");
+  f->Caption("Wizard");
+  f->Add<Label>("Desc").Caption("First paragraph.\r\n\r\nSecond paragraph.");
+  f->Add<Label>("Empty");
+  auto& frame = f->Add<Frame>("BtnFrm");
+  auto& line = f->Add<Line>("BtnLn");
+  line.Container(&frame);
+  auto& next = f->AddIndexed<CommandButton>("Btns", 1);
+  next.Caption("&Next");
+  next.Container(&frame);
+  auto& hiddenFrame = f->Add<Frame>("Hidden");
+  hiddenFrame.Visible(false);
+  f->Add<Label>("Inside").Container(&hiddenFrame);
+  f->FindControl("Inside")->Caption("not seen");
+  f->Show();
+  toolkit.DoEvents();
+  EXPECT_EQ(out.str(),
+            "== dlgWizard: Wizard ==\n"
+            "      First paragraph.\n"
+            "      \n"
+            "      Second paragraph.\n"
+            "      -- "
+            " --\n"
+            "  [1]   (&Next)\n"
+            "<n> click | <n> <text> type or choose | dbl <n> <i> | enter | esc | close | leave\n"
+            "> \n");
+}
+
 }  // namespace
 }  // namespace qv::ui
