@@ -101,12 +101,14 @@ std::vector<Control*> TerminalDriver::Draw(Form& form, bool interactive) {
     } else if (auto* t = dynamic_cast<TextBox*>(c)) {
       shown = c->DisplayName() + ": " + Quoted(t->Text());
     } else if (auto* l = dynamic_cast<ListBox*>(c)) {
+      // One entry a line, the selected one marked.
       shown = c->DisplayName() + ":";
       for (int32_t i = 0; i < l->ListCount(); ++i)
-        shown += "  " + std::to_string(i) + (i == l->ListIndex() ? "*" : "") + " " + l->List(i);
+        shown += "\n  " + std::to_string(i) + (i == l->ListIndex() ? "* " : "  ") + l->List(i);
     } else if (auto* k = dynamic_cast<CheckBox*>(c)) {
       shown = (k->Value() == vbChecked ? "[x] " : "[ ] ") + k->Caption();
     } else if (dynamic_cast<Frame*>(c)) {
+      if (c->Caption().empty()) continue;  // a frame without caption only groups its controls
       shown = "-- " + c->Caption() + " --";
     } else if (dynamic_cast<Line*>(c)) {
       continue;  // a separator only

@@ -264,6 +264,10 @@ TEST_F(UiTest, TerminalDriverDrawsParagraphsAndFramesAsAPersonReadsThem) {
   f->Caption("Wizard");
   f->Add<Label>("Desc").Caption("First paragraph.\r\n\r\nSecond paragraph.");
   f->Add<Label>("Empty");
+  auto& list = f->Add<ListBox>("Types");
+  list.AddItem("True/False");
+  list.AddItem("Hot Spot");
+  list.ListIndex(1);
   auto& frame = f->Add<Frame>("BtnFrm");
   auto& line = f->Add<Line>("BtnLn");
   line.Container(&frame);
@@ -281,9 +285,10 @@ TEST_F(UiTest, TerminalDriverDrawsParagraphsAndFramesAsAPersonReadsThem) {
             "      First paragraph.\n"
             "      \n"
             "      Second paragraph.\n"
-            "      -- "
-            " --\n"
-            "  [1]   (&Next)\n"
+            "  [1] Types:\n"
+            "        0  True/False\n"
+            "        1* Hot Spot\n"
+            "  [2]   (&Next)\n"
             "<n> click | <n> <text> type or choose | dbl <n> <i> | enter | esc | close | leave\n"
             "> \n");
 }
