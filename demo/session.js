@@ -37,6 +37,9 @@ for (var t = 1; t <= toolbar.Controls.Count; t++) {
 }
 
 heading("Click every command");
+// The two commands that open a window: the author looks and closes it again.
+Driver.OnFormOnce("dlgCreateQuestion", function (form) { form.Controls("btnCancel").Click(); });
+Driver.OnFormOnce("dlgWebVerify", function (form) { form.Controls("Btns", 2).Click(); });
 for (var c = 1; c <= toolbar.Controls.Count; c++) {
   var control = toolbar.Controls(c);
   if (!control.Visible) continue;
@@ -46,6 +49,7 @@ for (var c = 1; c <= toolbar.Controls.Count; c++) {
   }
   print("click " + control.Caption);
   control.Execute();
+  Driver.DoEvents();
 }
 var shell = CreateObject("Shell.Application");
 for (var w = 0; w < shell.Windows().Count; w++) {
@@ -54,17 +58,28 @@ for (var w = 0; w < shell.Windows().Count; w++) {
 }
 
 heading("What the user saw");
-// With a document open, the commands built so far need no message box and no form.
 print(Driver.TranscriptText || "(no message box and no form)");
 Driver.ClearTranscript();
+
+// "Add New Question" as the author uses it: the type chosen in the dialog, the number of
+// answers typed where the type asks for it, then "&Add".
+function addNewQuestion(typeName, answers) {
+  Driver.OnFormOnce("dlgCreateQuestion", function (form) {
+    form.Controls("lstQTypes").Text = typeName;
+    if (answers) form.Controls("txtNumAns").Text = answers;
+    form.Controls("btnContinue").Click();
+  });
+  toolbar.Controls("Add New Question").Execute();
+  Driver.DoEvents();
+}
 
 heading("A multiple-choice question");
 var doc = app.Documents.Add();
 doc.Content.InsertBefore("Fractions\r");
 var end = doc.Content.End - 1;
 doc.Range(end, end).Select();
+addNewQuestion("Multiple Choice", "4");
 var mc = CreateObject("KZOWord.MultipleChoice");
-mc.CreateQuestion(app);
 var table = doc.Tables(1);
 table.Cell(3, 1).Tables(1).Cell(1, 1).Range.Text = "Which fraction is the largest?";
 var answers = ["1/3", "3/4", "2/5", "1/2"];
@@ -90,8 +105,8 @@ print("validates: " + mc.Validate("", table));
 heading("A fill-in-the-blank question");
 end = doc.Content.End - 1;
 doc.Range(end, end).Select();
+addNewQuestion("Fill-in-the-Blank");
 var fib = CreateObject("KZOWord.FillInTheBlank");
-fib.CreateQuestion(app);
 var fibTable = doc.Tables(doc.Tables.Count);
 var sentence = fibTable.Cell(4, 1).Tables(1).Cell(1, 1).Range;
 sentence.Text = "Three quarters written as a decimal is 0.75 exactly.";
@@ -138,8 +153,8 @@ var dragDoc = app.Documents.Add();
 dragDoc.Content.InsertBefore("The water cycle\r");
 var dragEnd = dragDoc.Content.End - 1;
 dragDoc.Range(dragEnd, dragEnd).Select();
+addNewQuestion("Drag and Drop");
 var dd = CreateObject("KZOWord.ImageTag");
-dd.CreateQuestion(app);
 var dragTable = dragDoc.Tables(1);
 dragTable.Cell(3, 1).Tables(1).Cell(1, 1).Range.Text = "Drag the label onto the cloud.";
 var inArea = dragTable.Cell(4, 1).Range.Start;
@@ -176,4 +191,27 @@ for (var w = 0; w < shell.Windows().Count; w++) {
   print("browser window: " + window.Document.Title + " <" + window.LocationURL + ">");
 }
 print(Driver.TranscriptText || "(no message box and no form)");
+
+heading("Enhanced Web Preview, on a copy");
+// The wizard advises saving under a new name first: the author does so from its second step,
+// so the saved Fractions.doc stays as it was and the copy is converted.
+Driver.ClearTranscript();
+doc.Activate();
+Driver.OnFormOnce("dlgWebVerify", function (form) {
+  var next = form.Controls("Btns", 1);
+  next.Click();
+  Driver.AnswerFileDialog(ProfilePath("Fractions (web).doc"));
+  form.Controls("Browse").Click();
+  print(form.Controls("CurrFileLoc").Caption.replace(/\r\n$/, ""));
+  print(form.Controls("NewFileTxt").Caption.replace(/(\r\n)+$/, "").replace("\r\n", " "));
+  next.Click();
+});
+toolbar.Controls("Enhanced Web Preview").Execute();
+Driver.DoEvents();
+print("converted: " + doc.Name + ", WebVerify " + doc.CustomDocumentProperties("WebVerify").Value +
+      ", web layout view: " + (doc.ActiveWindow.View.Type === 6));
+doc.Save();
+print("");
+print(Driver.TranscriptText);
+print("documents open: " + app.Documents.Count + ", error reports: " + host.ReportCount);
 app.Quit();
