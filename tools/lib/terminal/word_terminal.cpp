@@ -7,6 +7,8 @@
 #include "office/command_bar_controls.h"
 #include "office/command_bar_popup.h"
 #include "office/command_bars.h"
+#include "ui/driver.h"
+#include "ui/form.h"
 #include "ui/toolkit.h"
 #include "word/application.h"
 #include "word/document.h"
@@ -73,7 +75,27 @@ void WordTerminal::ShowCommands() {
   n = 0;
   for (const auto& c : Visible(MenuControls(*app_)))
     out_ << "  [m" << ++n << "] " << c->Caption() << (c->Enabled() ? "" : " (disabled)");
-  out_ << "\ndocument: new | open PATH | save PATH | type TEXT | para | end | show | help | quit\n";
+  out_ << "\ndocument: new | open PATH | save PATH | type TEXT | para | end | show"
+       << "\nwindows: forms | form N (back to a window left open) | help | quit\n";
+}
+
+std::vector<ui::FormRef> WordTerminal::OpenForms() const {
+  std::vector<ui::FormRef> out;
+  for (const auto& f : ui::Toolkit::Current().Forms())
+    if (f->IsLoaded() && f->Visible()) out.push_back(f);
+  return out;
+}
+
+void WordTerminal::BackToForm(const std::string& number) {
+  const auto forms = OpenForms();
+  size_t n = 0;
+  for (char c : number) {
+    if (c < '0' || c > '9' || n > 1000) return void(out_ << "?\n");
+    n = n * 10 + static_cast<size_t>(c - '0');
+  }
+  if (number.empty() || n < 1 || n > forms.size()) return void(out_ << "?\n");
+  // Worked again at the next turn of the message loop, as when it was shown.
+  ui::Toolkit::Current().Driver().ShownModeless(*forms[n - 1]);
 }
 
 void WordTerminal::Click(bool menu, const std::string& number) {
@@ -113,6 +135,13 @@ bool WordTerminal::Command(const std::string& line) {
     auto doc = app_->ActiveDocument();
     const int64_t end = doc->Content()->End() - 1;
     doc->Selection()->SelectText(end, end);
+  } else if (word == "forms") {
+    int n = 0;
+    for (const auto& f : OpenForms())
+      out_ << "  [" << ++n << "] " << f->Name() << ": " << f->Caption() << "\n";
+    if (n == 0) out_ << "  (no window open)\n";
+  } else if (word == "form") {
+    BackToForm(rest);
   } else if (word == "show") {
     out_ << word::RenderDocument(*app_->ActiveDocument()) << "\n";
   } else if (!word.empty() && word[0] == 'm') {

@@ -8,6 +8,9 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
+
+#include "ui/form.h"
 
 namespace qv::word {
 class Application;
@@ -26,6 +29,9 @@ class WordTerminal {
   bool Command(const std::string& line);
   void ShowCommands();
   void Click(bool menu, const std::string& number);
+  // The windows shown now; a window the person left open ("leave") is taken up again by number.
+  std::vector<ui::FormRef> OpenForms() const;
+  void BackToForm(const std::string& number);
 
   std::shared_ptr<word::Application> app_;
   std::istream& in_;

@@ -43,6 +43,9 @@ TEST(WordTerminal, APersonAddsAQuestionAndConvertsTheDocument) {
       "para\n"
       "1\n"
       "1 Multiple Choice\n"
+      "leave\n"
+      "forms\n"
+      "form 1\n"
       "2 3\n"
       "3\n"
       "end\n"
@@ -71,6 +74,7 @@ TEST(WordTerminal, APersonAddsAQuestionAndConvertsTheDocument) {
   EXPECT_THAT(text, HasSubstr("== dlgCreateQuestion: Add New Question... =="));
   EXPECT_THAT(text, HasSubstr("        1* Multiple Choice\n"));
   EXPECT_THAT(text, HasSubstr("[2] txtNumAns: \"4\""));
+  EXPECT_THAT(text, HasSubstr("word>   [1] dlgCreateQuestion: Add New Question...\n"));
   EXPECT_THAT(text, HasSubstr("page: Qti Examples 2 <http://courses.quorvanta.example/prot/"));
   EXPECT_THAT(text, HasSubstr("* Caption dlgProgress.Status \"Creating Multiple Choice Question"));
   EXPECT_THAT(text, HasSubstr("* Unload dlgCreateQuestion by code"));
