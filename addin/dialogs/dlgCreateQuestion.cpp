@@ -30,8 +30,8 @@ struct OfferedType {
   const char* className;
 };
 
-// The list order of the dialog: the position is what LastQType stores.
-constexpr std::array<OfferedType, kOfferedTypeCount> kOffered = {{
+// The types the dialog offers, in list order: the position is what LastQType stores.
+constexpr std::array<OfferedType, 8> kOffered = {{
     {kTrueFalse, "TrueFalse"},
     {kMultipleChoice, "MultipleChoice"},
     {kMultipleResponse, "MultipleCorrect"},
@@ -73,18 +73,14 @@ void StoreSetting(const char* name, const std::string& value) {
   online::reg::SetValue(G().hive, online::kAddinKey, name, Variant(value), online::reg::REG_SZ);
 }
 
-}  // namespace
-
-int32_t OfferedTypeCode(int32_t position) {
-  if (position < 0 || position >= kOfferedTypeCount) return -1;
-  return kOffered[static_cast<size_t>(position)].code;
-}
-
+// The name of the question class that builds type `code`.
 std::string QuestionClassName(int32_t code) {
   for (const auto& type : kOffered)
     if (type.code == code) return type.className;
   return "";
 }
+
+}  // namespace
 
 std::shared_ptr<dlgCreateQuestion> dlgCreateQuestion::Create() {
   return std::make_shared<dlgCreateQuestion>();

@@ -31,14 +31,6 @@ class Application;
 
 namespace qv::addin {
 
-// The types the dialog offers, in list order (the list position is what LastQType stores).
-inline constexpr int32_t kOfferedTypeCount = 8;
-// The type code at list position `position` (0 to 7); -1 outside the list.
-int32_t OfferedTypeCode(int32_t position);
-// The name of the question class that builds type `code`; "" for a code the dialog does not
-// offer.
-std::string QuestionClassName(int32_t code);
-
 class dlgCreateQuestion : public ui::Form {
  public:
   static std::shared_ptr<dlgCreateQuestion> Create();
