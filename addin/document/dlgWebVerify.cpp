@@ -1,6 +1,7 @@
 #include "addin/document/dlgWebVerify.h"
 
 #include <cmath>
+#include <initializer_list>
 
 #include "addin/questions/g_construction.h"
 #include "addin/questions/report_error.h"
@@ -41,6 +42,11 @@ constexpr double kWidth = 7500, kHeight = 5100;
 constexpr double kBannerHeight = 900;
 constexpr double kTextLeft = 100, kTextTop = kBannerHeight + 120, kTextWidth = kWidth - 200;
 constexpr double kFrameTop = 4260, kButtonTop = 240, kButtonWidth = 1200, kButtonHeight = 420;
+
+void SetVisible(std::initializer_list<ui::Control*> controls, bool visible) {
+  for (ui::Control* c : controls)
+    c->Visible(visible);
+}
 
 }  // namespace
 
@@ -91,9 +97,8 @@ dlgWebVerify::dlgWebVerify()
   CvtPgrs.Visible(false);
   for (ui::Label* label : {&Desc, &CurrFileLoc, &NewFileTxt})
     label->WordWrap = true;
-  for (ui::Control* c : {static_cast<ui::Control*>(&BtnLn), static_cast<ui::Control*>(&Vers),
-                         static_cast<ui::Control*>(&BtnBack), static_cast<ui::Control*>(&BtnNext),
-                         static_cast<ui::Control*>(&BtnCancel)})
+  for (ui::Control* c :
+       std::initializer_list<ui::Control*>{&BtnLn, &Vers, &BtnBack, &BtnNext, &BtnCancel})
     c->Container(&BtnFrm);
   BtnBack.Caption("&Back");
   BtnNext.Caption("&Next");
@@ -132,10 +137,7 @@ void dlgWebVerify::Form_Load() {
 
 void dlgWebVerify::ShowStep1() {
   step_ = 1;
-  for (ui::Control* c :
-       {static_cast<ui::Control*>(&Browse), static_cast<ui::Control*>(&CurrFileLoc),
-        static_cast<ui::Control*>(&NewFileTxt), static_cast<ui::Control*>(&SaveTxt)})
-    c->Visible(false);
+  SetVisible({&Browse, &CurrFileLoc, &NewFileTxt, &SaveTxt}, false);
   BtnBack.Enabled(false);
   BtnBack.Visible(false);
   BtnNext.Caption("&Next");
@@ -172,18 +174,12 @@ void dlgWebVerify::ShowStep2() {
   NewFileTxt.Move(kTextLeft, kTextTop + 720, kTextWidth, 1200);
   SaveTxt.Move(kTextLeft, kTextTop + 2040, 1800, 300);
   Browse.Move(kTextLeft + 1860, kTextTop + 1980, 1500, kButtonHeight);
-  for (ui::Control* c :
-       {static_cast<ui::Control*>(&CurrFileLoc), static_cast<ui::Control*>(&NewFileTxt),
-        static_cast<ui::Control*>(&SaveTxt), static_cast<ui::Control*>(&Browse)})
-    c->Visible(true);
+  SetVisible({&CurrFileLoc, &NewFileTxt, &SaveTxt, &Browse}, true);
 }
 
 void dlgWebVerify::ShowStep3() {
   step_ = 3;
-  for (ui::Control* c :
-       {static_cast<ui::Control*>(&Desc), static_cast<ui::Control*>(&Browse),
-        static_cast<ui::Control*>(&CurrFileLoc), static_cast<ui::Control*>(&SaveTxt)})
-    c->Visible(false);
+  SetVisible({&Desc, &Browse, &CurrFileLoc, &SaveTxt}, false);
   for (ui::CommandButton* b : {&BtnBack, &BtnNext, &BtnCancel}) {
     b->Enabled(false);
     b->Visible(false);
