@@ -14,37 +14,9 @@ namespace {
 constexpr int32_t kToolsMenuId = 30007;
 constexpr const char* kPopupCaption = "&Quorvanta";
 
-// One command control as it is created: its caption, tag, whether it begins a group, whether it
-// is shown only when an update is available, the step numbers while it is added and while it is
-// set up, and its reference.
-struct ButtonDef {
-  const char* caption;
-  const char* tag;
-  bool beginGroup;
-  bool upgradeOnly;
-  int fAdd;
-  int fSetup;
-  int fAttach;
-  CommandRef CommandRefs::*ref;
-};
-
-constexpr ButtonDef kMenuButtons[] = {
-    {"Add New Question", "kzoMCQ", false, false, 4, 4, 13, &CommandRefs::CreateQuestionM},
-    {"Insert Web Page Break", "kzoMC", false, false, 5, 5, 14, &CommandRefs::CreateContentDelimM},
-    {"Enhanced Web Preview", "kzoMWV", false, false, 6, 7, 15, &CommandRefs::WebVerifyM},
-    {"Web Tutorial", "kzoMWT", false, false, 8, 9, 16, &CommandRefs::TutorialM},
-    {"Add to Course", "kzoMAC", false, false, 10, 111, 17, &CommandRefs::SignUpM},
-    {"Get Update", "kzoMUG", false, true, 112, 114, 171, &CommandRefs::UpgradeM},
-};
-
-constexpr ButtonDef kToolbarButtons[] = {
-    {"Add New Question", "kzoCQ", false, false, 23, 24, 34, &CommandRefs::CreateQuestion},
-    {"Add Web Page Break", "kzoC", true, false, 25, 26, 35, &CommandRefs::CreateContentDelim},
-    {"Enhanced Web Preview", "kzoWV", true, false, 27, 28, 36, &CommandRefs::WebVerify},
-    {"Web Tutorial", "kzoWT", true, false, 29, 30, 37, &CommandRefs::Tutorial},
-    {"Add to Course", "kzoAC", true, false, 31, 310, 38, &CommandRefs::SignUp},
-    {"Get Upgrade", "kzoUG", true, true, 311, 312, 39, &CommandRefs::Upgrade},
-};
+// Which of a command's two controls a container holds.
+using ControlOf = ButtonSpec CommandDef::*;
+using RefsOf = std::array<CommandRef, kCommandCount> CommandRefs::*;
 
 std::shared_ptr<office::CommandBarButton> AsButton(
     const std::shared_ptr<office::CommandBarControl>& control) {
@@ -74,36 +46,40 @@ CommandBarSetup::CommandBarSetup(office::CommandBars& bars, CommandRefs& refs, s
 
 namespace {
 
-// Creates the six buttons of one container in the order of its table.
-void CreateButtons(office::CommandBarControls& controls, const ButtonDef (&defs)[6],
+// Creates the six buttons of one container in the order of the commands.
+void CreateButtons(office::CommandBarControls& controls, ControlOf control, RefsOf refsOf,
                    CommandRefs& refs, const std::string& onAction, bool upgradeAvailable,
                    bool withGroups, int& f) {
-  for (const ButtonDef& def : defs) {
+  for (size_t i = 0; i < kCommandCount; ++i) {
+    const CommandDef& command = Commands()[i];
+    const ButtonSpec& def = command.*control;
     f = def.fAdd;
     auto button = AsButton(controls.Add(office::msoControlButton));
-    (refs.*def.ref).button = button;
+    (refs.*refsOf)[i].button = button;
     f = def.fSetup;
     button->SetCaption(def.caption);
     button->SetStyle(office::msoButtonCaption);
     button->SetOnAction(onAction);
-    button->SetVisible(def.upgradeOnly ? upgradeAvailable : true);
+    button->SetVisible(command.upgradeOnly ? upgradeAvailable : true);
     button->SetTag(def.tag);
     if (withGroups && def.beginGroup) button->SetBeginGroup(true);
   }
 }
 
 // Re-attaches the controls that carry one of the container's tags to their references.
-void Reattach(office::CommandBarControls& controls, const ButtonDef (&defs)[6], CommandRefs& refs,
-              bool upgradeAvailable, int& f) {
+void Reattach(office::CommandBarControls& controls, ControlOf controlOf, RefsOf refsOf,
+              CommandRefs& refs, bool upgradeAvailable, int& f) {
   const int32_t count = controls.Count();
   for (int32_t i = 1; i <= count; ++i) {
     auto control = controls.Item(i);
     const std::string tag = control->Tag();
-    for (const ButtonDef& def : defs) {
+    for (size_t k = 0; k < kCommandCount; ++k) {
+      const CommandDef& command = Commands()[k];
+      const ButtonSpec& def = command.*controlOf;
       if (tag != def.tag) continue;
       f = def.fAttach;
-      (refs.*def.ref).button = AsButton(control);
-      const bool on = def.upgradeOnly ? upgradeAvailable : true;
+      (refs.*refsOf)[k].button = AsButton(control);
+      const bool on = command.upgradeOnly ? upgradeAvailable : true;
       control->SetVisible(on);
       control->SetEnabled(on);
       break;
@@ -155,12 +131,14 @@ void CommandBarSetup::BuildMenu(bool rebuild) {
   }
   f_ = 3;
   if (menu->Controls()->Count() == 0) {
-    CreateButtons(*menu->Controls(), kMenuButtons, refs_, onAction_, upgradeAvailable_, false, f_);
+    CreateButtons(*menu->Controls(), &CommandDef::menu, &CommandRefs::menu, refs_, onAction_,
+                  upgradeAvailable_, false, f_);
     f_ = 115;
     menu->SetVisible(true);
   } else {
     f_ = 12;
-    Reattach(*menu->Controls(), kMenuButtons, refs_, upgradeAvailable_, f_);
+    Reattach(*menu->Controls(), &CommandDef::menu, &CommandRefs::menu, refs_, upgradeAvailable_,
+             f_);
     f_ = 18;
   }
   f_ = 19;
@@ -189,14 +167,15 @@ void CommandBarSetup::BuildToolbar(bool rebuild) {
   if (!toolbar) toolbar = bars_.Add(std::string(kToolbarName), office::msoBarTop, false, false);
   f_ = 22;
   if (toolbar->Controls()->Count() == 0) {
-    CreateButtons(*toolbar->Controls(), kToolbarButtons, refs_, onAction_, upgradeAvailable_, true,
-                  f_);
+    CreateButtons(*toolbar->Controls(), &CommandDef::toolbar, &CommandRefs::toolbar, refs_,
+                  onAction_, upgradeAvailable_, true, f_);
     f_ = 313;
     toolbar->SetVisible(true);
     f_ = 32;
   } else {
     f_ = 33;
-    Reattach(*toolbar->Controls(), kToolbarButtons, refs_, upgradeAvailable_, f_);
+    Reattach(*toolbar->Controls(), &CommandDef::toolbar, &CommandRefs::toolbar, refs_,
+             upgradeAvailable_, f_);
   }
   f_ = 40;
   toolbar->SetEnabled(true);

@@ -1,5 +1,5 @@
 // The command handlers of the add-in object: the click events of the menu and toolbar buttons.
-// The menu handlers only pass the click on to the toolbar handler of the same command.
+// A menu item and the toolbar button of the same command run the same handler.
 
 #include "addin/addin_app.h"
 #include "addin/connect/connect.h"
@@ -45,18 +45,11 @@ void Connect::AttachHandlers() {
                            cancelDefault);
         });
   };
-  hook(refs_.CreateQuestionM, &Connect::CreateQuestionM_Click);
-  hook(refs_.CreateContentDelimM, &Connect::CreateContentDelimM_Click);
-  hook(refs_.WebVerifyM, &Connect::WebVerifyM_Click);
-  hook(refs_.TutorialM, &Connect::TutorialM_Click);
-  hook(refs_.SignUpM, &Connect::SignUpM_Click);
-  hook(refs_.UpgradeM, &Connect::UpgradeM_Click);
-  hook(refs_.CreateQuestion, &Connect::CreateQuestion_Click);
-  hook(refs_.CreateContentDelim, &Connect::CreateContentDelim_Click);
-  hook(refs_.WebVerify, &Connect::WebVerify_Click);
-  hook(refs_.Tutorial, &Connect::Tutorial_Click);
-  hook(refs_.SignUp, &Connect::SignUp_Click);
-  hook(refs_.Upgrade, &Connect::Upgrade_Click);
+  // A menu item runs the same handler as its toolbar button.
+  for (size_t i = 0; i < kCommandCount; ++i)
+    hook(refs_.menu[i], Commands()[i].handler);
+  for (size_t i = 0; i < kCommandCount; ++i)
+    hook(refs_.toolbar[i], Commands()[i].handler);
 }
 
 ObjectRef Connect::EnsureDocument() {
@@ -109,25 +102,6 @@ void Connect::SignUp_Click(const ObjectRef&, bool&) {
 
 void Connect::Upgrade_Click(const ObjectRef&, bool&) {
   Handler("Upgrade_Click", [&] { ShowUpdatePage(); });
-}
-
-void Connect::CreateQuestionM_Click(const ObjectRef& c, bool& cancel) {
-  CreateQuestion_Click(c, cancel);
-}
-void Connect::CreateContentDelimM_Click(const ObjectRef& c, bool& cancel) {
-  CreateContentDelim_Click(c, cancel);
-}
-void Connect::WebVerifyM_Click(const ObjectRef& c, bool& cancel) {
-  WebVerify_Click(c, cancel);
-}
-void Connect::TutorialM_Click(const ObjectRef& c, bool& cancel) {
-  Tutorial_Click(c, cancel);
-}
-void Connect::SignUpM_Click(const ObjectRef& c, bool& cancel) {
-  SignUp_Click(c, cancel);
-}
-void Connect::UpgradeM_Click(const ObjectRef& c, bool& cancel) {
-  Upgrade_Click(c, cancel);
 }
 
 void Connect::RemoveContentDelim_Click() {

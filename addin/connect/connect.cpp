@@ -247,34 +247,28 @@ const automation::DispatchTable& Connect::Members() const {
       if (a.Count() > 1) a[1] = Variant(cancel);
     };
   };
-  static const automation::DispatchTable table =
-      automation::ClassTable<Connect>("Connect")
-          .Sub("OnConnection",
-               [](Connect& c, Args& a) {
-                 c.AddinInstance_OnConnection(a.Object(0), a.Int(1), a.Object(2), a[3]);
-               })
-          .Sub("OnDisconnection",
-               [](Connect& c, Args& a) { c.AddinInstance_OnDisconnection(a.Int(0), a.Opt(1, {})); })
-          .Sub("OnAddInsUpdate",
-               [](Connect& c, Args& a) { c.AddinInstance_OnAddInsUpdate(a.Opt(0, {})); })
-          .Sub("OnStartupComplete",
-               [](Connect& c, Args& a) { c.AddinInstance_OnStartupComplete(a.Opt(0, {})); })
-          .Sub("OnBeginShutdown", [](Connect&, Args&) {})
-          .Sub("CreateQuestion_Click", click(&Connect::CreateQuestion_Click))
-          .Sub("CreateContentDelim_Click", click(&Connect::CreateContentDelim_Click))
-          .Sub("WebVerify_Click", click(&Connect::WebVerify_Click))
-          .Sub("Tutorial_Click", click(&Connect::Tutorial_Click))
-          .Sub("SignUp_Click", click(&Connect::SignUp_Click))
-          .Sub("Upgrade_Click", click(&Connect::Upgrade_Click))
-          .Sub("CreateQuestionM_Click", click(&Connect::CreateQuestionM_Click))
-          .Sub("CreateContentDelimM_Click", click(&Connect::CreateContentDelimM_Click))
-          .Sub("WebVerifyM_Click", click(&Connect::WebVerifyM_Click))
-          .Sub("TutorialM_Click", click(&Connect::TutorialM_Click))
-          .Sub("SignUpM_Click", click(&Connect::SignUpM_Click))
-          .Sub("UpgradeM_Click", click(&Connect::UpgradeM_Click))
-          .Sub("RemoveContentDelim_Click", [](Connect& c, Args&) { c.RemoveContentDelim_Click(); })
-          .Get("Connected", [](Connect& c) { return c.hostApp_ != nullptr; })
-          .Build();
+  static const automation::DispatchTable table = [&] {
+    automation::ClassTable<Connect> members("Connect");
+    members
+        .Sub("OnConnection",
+             [](Connect& c, Args& a) {
+               c.AddinInstance_OnConnection(a.Object(0), a.Int(1), a.Object(2), a[3]);
+             })
+        .Sub("OnDisconnection",
+             [](Connect& c, Args& a) { c.AddinInstance_OnDisconnection(a.Int(0), a.Opt(1, {})); })
+        .Sub("OnAddInsUpdate",
+             [](Connect& c, Args& a) { c.AddinInstance_OnAddInsUpdate(a.Opt(0, {})); })
+        .Sub("OnStartupComplete",
+             [](Connect& c, Args& a) { c.AddinInstance_OnStartupComplete(a.Opt(0, {})); })
+        .Sub("OnBeginShutdown", [](Connect&, Args&) {});
+    for (const auto& command : Commands())
+      members.Sub(std::string(command.name) + "_Click", click(command.handler));
+    for (const auto& command : Commands())
+      members.Sub(std::string(command.name) + "M_Click", click(command.handler));
+    members.Sub("RemoveContentDelim_Click", [](Connect& c, Args&) { c.RemoveContentDelim_Click(); })
+        .Get("Connected", [](Connect& c) { return c.hostApp_ != nullptr; });
+    return members.Build();
+  }();
   return table;
 }
 

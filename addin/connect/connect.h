@@ -35,19 +35,14 @@ class Connect : public automation::Dispatch {
   void AddinInstance_OnAddInsUpdate(const automation::Variant& custom);
   void AddinInstance_OnDisconnection(int32_t removeMode, const automation::Variant& custom);
 
-  // ---- command handlers (click events of the menu and toolbar buttons) ----
+  // ---- command handlers (click events of the toolbar buttons and, under name + "M_Click", of
+  // the menu items; commands.h lists them) ----
   void CreateQuestion_Click(const automation::ObjectRef& ctrl, bool& cancelDefault);
   void CreateContentDelim_Click(const automation::ObjectRef& ctrl, bool& cancelDefault);
   void WebVerify_Click(const automation::ObjectRef& ctrl, bool& cancelDefault);
   void Tutorial_Click(const automation::ObjectRef& ctrl, bool& cancelDefault);
   void SignUp_Click(const automation::ObjectRef& ctrl, bool& cancelDefault);
   void Upgrade_Click(const automation::ObjectRef& ctrl, bool& cancelDefault);
-  void CreateQuestionM_Click(const automation::ObjectRef& ctrl, bool& cancelDefault);
-  void CreateContentDelimM_Click(const automation::ObjectRef& ctrl, bool& cancelDefault);
-  void WebVerifyM_Click(const automation::ObjectRef& ctrl, bool& cancelDefault);
-  void TutorialM_Click(const automation::ObjectRef& ctrl, bool& cancelDefault);
-  void SignUpM_Click(const automation::ObjectRef& ctrl, bool& cancelDefault);
-  void UpgradeM_Click(const automation::ObjectRef& ctrl, bool& cancelDefault);
   // Bound to no control; automation clients call it.
   void RemoveContentDelim_Click();
 

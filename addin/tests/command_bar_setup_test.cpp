@@ -61,20 +61,23 @@ TEST(CommandBarSetup, WithoutToolsMenuOnlyTheToolbarIsBuilt) {
   Built b(false);
   b.Run(false);
   EXPECT_EQ(b.trace.rfind(" toolbar:", 0), 0u) << b.trace;
-  EXPECT_FALSE(b.refs.CreateQuestionM.button);
-  EXPECT_TRUE(b.refs.CreateQuestion.button);
+  EXPECT_FALSE(b.refs.menu[kCreateQuestionCommand].button);
+  EXPECT_TRUE(b.refs.toolbar[kCreateQuestionCommand].button);
 }
 
 TEST(CommandBarSetup, UpdateControlsFollowTheFlagAtEveryReattachment) {
   Built b;
   b.Run(false, false);
-  EXPECT_FALSE(b.refs.Upgrade.button->Visible());
-  EXPECT_FALSE(b.refs.UpgradeM.button->Visible());
+  EXPECT_FALSE(b.refs.toolbar[kUpgradeCommand].button->Visible());
+  EXPECT_FALSE(b.refs.menu[kUpgradeCommand].button->Visible());
   b.Run(false, true);
-  EXPECT_TRUE(b.refs.Upgrade.button->Visible() && b.refs.Upgrade.button->Enabled());
-  EXPECT_TRUE(b.refs.UpgradeM.button->Visible() && b.refs.UpgradeM.button->Enabled());
+  EXPECT_TRUE(b.refs.toolbar[kUpgradeCommand].button->Visible() &&
+              b.refs.toolbar[kUpgradeCommand].button->Enabled());
+  EXPECT_TRUE(b.refs.menu[kUpgradeCommand].button->Visible() &&
+              b.refs.menu[kUpgradeCommand].button->Enabled());
   b.Run(false, false);
-  EXPECT_FALSE(b.refs.Upgrade.button->Visible() || b.refs.Upgrade.button->Enabled());
+  EXPECT_FALSE(b.refs.toolbar[kUpgradeCommand].button->Visible() ||
+               b.refs.toolbar[kUpgradeCommand].button->Enabled());
 }
 
 TEST(CommandBarSetup, ForeignControlsAreLeftAloneAndEmptyContainersRefilled) {
