@@ -5,7 +5,8 @@ set -euo pipefail
 
 PACKAGES=(g++ cmake ninja-build pkg-config git clang-format
           libgtest-dev libgmock-dev libbenchmark-dev
-          libgumbo-dev duktape-dev nlohmann-json3-dev ccache)
+          libgumbo-dev duktape-dev nlohmann-json3-dev ccache
+          libxml2-dev libzip-dev libgd-dev)
 
 missing=()
 for p in "${PACKAGES[@]}"; do
