@@ -16,5 +16,6 @@ int RunCommand(const CommandArgs& args);         // run an automation script
 int SetupCommand(const CommandArgs& args);       // install the add-ins
 int UninstallCommand(const CommandArgs& args);   // remove them
 int WordCommand(const CommandArgs& args);        // serve a running word processor
+int ExportCommand(const CommandArgs& args);      // a document's quiz for learning systems
 
 }  // namespace qv::tools
