@@ -111,6 +111,7 @@ class QuizDocumentTest : public addin::testing::PictureQuestionTest {
     t = Last();
     SetBoxText(t, 3, 1, "Pick the even numbers, then give one more.");
     Answers(t, {"1", "2", "3", "4"}, {2, 4});
+    SentenceBefore(t, "One more:");
     Blanks(t, {"6;8;10"});
     Mark(t, "8", "Yes");
 
