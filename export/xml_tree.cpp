@@ -111,10 +111,6 @@ void XmlDocument::SetSchemaLocation(const std::string& locations) {
   xmlSetNsProp(root_, xsi, X("schemaLocation"), X(locations));
 }
 
-void XmlDocument::SetDoctype(const std::string& root, const std::string& systemId) {
-  xmlCreateIntSubset(doc_, X(root), nullptr, X(systemId));
-}
-
 std::string XmlDocument::Serialize() const {
   xmlChar* buffer = nullptr;
   int size = 0;

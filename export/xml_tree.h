@@ -49,8 +49,6 @@ class XmlDocument {
   XmlElement Root();
   // Declares the schema instance namespace and the root's xsi:schemaLocation.
   void SetSchemaLocation(const std::string& locations);
-  // A DOCTYPE naming a system identifier (QTI 1.2's DTD).
-  void SetDoctype(const std::string& root, const std::string& systemId);
   // UTF-8, indented, with the XML declaration.
   std::string Serialize() const;
 
