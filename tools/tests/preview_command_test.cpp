@@ -76,8 +76,7 @@ TEST_F(PreviewCommandTest, ScoresAndFeedbackInARealBrowser) {
   const std::string node = OnPath("node");
   const char* chromiumEnv = std::getenv("CHROMIUM");
   const std::string chromium = chromiumEnv && *chromiumEnv ? chromiumEnv : "/usr/bin/chromium";
-  const char* source = std::getenv("QV_SOURCE_DIR");
-  const auto browserTests = std::filesystem::path(source ? source : "") / "export/tests/browser";
+  const auto browserTests = std::filesystem::path(QV_SOURCE_TREE) / "export/tests/browser";
   if (node.empty()) GTEST_SKIP() << "node is not installed";
   if (!std::filesystem::exists(chromium)) GTEST_SKIP() << "no chromium at " << chromium;
   if (!std::filesystem::exists(browserTests / "node_modules/puppeteer-core"))
