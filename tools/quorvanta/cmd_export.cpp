@@ -52,7 +52,8 @@ int ExportCommand(const CommandArgs& args) {
     std::fputs(kUsage, stderr);
     return 2;
   }
-  auto doc = OpenDocumentForReading(file, "export");
+  const auto opened = OpenDocumentForReading(file, "export");
+  const auto& doc = opened.doc;
   if (!doc) return 1;
   if (auto failure = addin::FirstValidationFailure(doc)) {
     std::fprintf(stderr, "quorvanta export: %s cannot be exported:\n\n%s\n", file.c_str(),

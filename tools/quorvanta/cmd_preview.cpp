@@ -48,7 +48,8 @@ int PreviewCommand(const CommandArgs& args) {
     std::fputs(kUsage, stderr);
     return 2;
   }
-  auto doc = OpenDocumentForReading(file, "preview");
+  const auto opened = OpenDocumentForReading(file, "preview");
+  const auto& doc = opened.doc;
   if (!doc) return 1;
   if (auto failure = addin::FirstValidationFailure(doc))
     std::fprintf(stderr, "quorvanta preview: warning: %s\n", failure->c_str());

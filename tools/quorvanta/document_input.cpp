@@ -10,17 +10,18 @@
 
 namespace qv::tools {
 
-std::shared_ptr<word::Document> OpenDocumentForReading(const std::string& file,
-                                                       const std::string& command) {
+OpenedDocument OpenDocumentForReading(const std::string& file, const std::string& command) {
+  OpenedDocument opened;
   try {
-    static auto app = std::make_shared<word::Application>();
+    opened.app = std::make_shared<word::Application>();
     addin::InitSettings();
-    return app->Documents()->Open(file);
+    opened.doc = opened.app->Documents()->Open(file);
   } catch (const automation::AutomationError& e) {
     std::fprintf(stderr, "quorvanta %s: %s (%d)\n", command.c_str(), e.Description().c_str(),
                  e.Number());
-    return nullptr;
+    opened.doc = nullptr;
   }
+  return opened;
 }
 
 }  // namespace qv::tools
