@@ -201,7 +201,9 @@ class QuestionWriter {
       ++n;
       auto drag = question.Add("drag");
       drag.Add("no", std::to_string(n));
-      drag.Add("text", it.picture >= 0 ? "picture " + std::to_string(n) : it.label);
+      // Moodle wants a text for every drag, also for a picture or an empty label.
+      drag.Add("text",
+               it.picture < 0 && !it.label.empty() ? it.label : "item " + std::to_string(n));
       drag.Add("draggroup", "1");
       if (it.picture >= 0) {
         const Picture& p = quiz_.pictures.at(it.picture);

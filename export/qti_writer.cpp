@@ -89,6 +89,20 @@ std::pair<std::string, std::string> ShapeCoords(const Area& a) {
   return {"rect", Px(b.left) + "," + Px(b.top) + "," + Px(b.Right()) + "," + Px(b.Bottom())};
 }
 
+// A point inside the area: its centre, or the mean of a polygon's corners (every straight-edged
+// auto-shape is convex, so the mean lies inside; a right triangle's centre lies on its edge).
+std::string InsidePoint(const Area& a) {
+  double x = a.box.left + a.box.width / 2, y = a.box.top + a.box.height / 2;
+  if (a.shape == AreaShape::Polygon && !a.points.empty()) {
+    x = y = 0;
+    for (const auto& [px, py] : a.points) {
+      x += px / static_cast<double>(a.points.size());
+      y += py / static_cast<double>(a.points.size());
+    }
+  }
+  return Px(x) + " " + Px(y);
+}
+
 class ItemWriter {
  public:
   ItemWriter(const Quiz& quiz, const Question& q, QtiVersion v, std::vector<PackageFile>& files,
@@ -203,11 +217,7 @@ class ItemWriter {
                  .Set("identifier", "RESPONSE")
                  .Set("cardinality", "single")
                  .Set("baseType", "point");
-    if (!q_.areas.empty()) {
-      const Box& b = q_.areas.front().box;
-      r.Add("correctResponse")
-          .Add("value", Px(b.left + b.width / 2) + " " + Px(b.top + b.height / 2));
-    }
+    if (!q_.areas.empty()) r.Add("correctResponse").Add("value", InsidePoint(q_.areas.front()));
     auto mapping = r.Add("areaMapping").Set("defaultValue", 0.0).Set("upperBound", rule_.share);
     for (const auto& area : q_.areas) {
       const auto [shape, coords] = ShapeCoords(area);
