@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <nlohmann/json.hpp>
+#include <stdexcept>
 
 #include "export/compose.h"
 #include "export/preview_script.h"
@@ -255,7 +256,21 @@ std::vector<PackageFile> PreviewFiles(const Quiz& quiz) {
 }
 
 void WritePreview(const Quiz& quiz, const std::filesystem::path& dir) {
-  std::filesystem::create_directories(dir / "images");
+  namespace fs = std::filesystem;
+  if (fs::exists(dir) && !fs::is_directory(dir))
+    throw std::runtime_error(dir.string() + " is a file, not a folder");
+  if (fs::exists(dir) && !fs::is_empty(dir)) {
+    // Only a preview written before is replaced; any other folder's files are the author's.
+    if (!fs::exists(dir / "preview.js"))
+      throw std::runtime_error(dir.string() +
+                               " holds other files: choose an empty or new folder for the preview");
+    for (const auto& entry : fs::directory_iterator(dir)) {
+      const std::string name = entry.path().filename().string();
+      if (name.rfind("page", 0) == 0 && entry.path().extension() == ".html") fs::remove(entry);
+    }
+    fs::remove_all(dir / "images");
+  }
+  fs::create_directories(dir / "images");
   for (const auto& f : PreviewFiles(quiz))
     WriteFileWhole(dir / f.name, f.bytes);
 }

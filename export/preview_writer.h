@@ -15,7 +15,9 @@ namespace qv::exporter {
 // index.html, page1.html ..., preview.js, preview.css and images/.
 std::vector<PackageFile> PreviewFiles(const Quiz& quiz);
 
-// Writes the files into `dir` (created when missing); a file already there is replaced.
+// Writes the files into `dir`: a new or empty folder, or one holding a preview written before
+// (whose pages and pictures are replaced). A folder holding other files is refused with
+// std::runtime_error, so no file of the author's is overwritten.
 void WritePreview(const Quiz& quiz, const std::filesystem::path& dir);
 
 }  // namespace qv::exporter

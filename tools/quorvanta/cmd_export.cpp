@@ -3,6 +3,7 @@
 // message the add-in's validation shows, and nothing is written.
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "addin/document/validate_doc.h"
@@ -26,7 +27,8 @@ constexpr const char* kUsage =
     "  moodle  Moodle XML (one file)\n"
     "\n"
     "exit codes: 0 written, 1 the document or OUT could not be read or written,\n"
-    "            2 wrong arguments, 3 the document has an incomplete question\n";
+    "            2 wrong arguments (OUT the document itself among them),\n"
+    "            3 the document has an incomplete question, or none\n";
 
 }  // namespace
 
@@ -60,8 +62,19 @@ int ExportCommand(const CommandArgs& args) {
                  failure->c_str());
     return 3;
   }
+  std::error_code same;
+  if (std::filesystem::equivalent(file, out, same)) {
+    std::fprintf(stderr, "quorvanta export: OUT is the document itself: choose another file\n");
+    return 2;
+  }
+  const exporter::Quiz quiz = exporter::ReadQuiz(doc);
+  if (quiz.Questions().empty()) {
+    std::fprintf(stderr, "quorvanta export: %s holds no questions: nothing to export\n",
+                 file.c_str());
+    return 3;
+  }
   std::vector<std::string> notes;
-  exporter::WriteQuiz(exporter::ReadQuiz(doc), *chosen, out, notes);
+  exporter::WriteQuiz(quiz, *chosen, out, notes);
   for (const auto& n : notes)
     std::fprintf(stderr, "quorvanta export: %s\n", n.c_str());
   return 0;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "export/package.h"
 #include "export/tests/quiz_document_fixture.h"
@@ -11,6 +12,11 @@
 
 namespace qv::exporter::testing {
 namespace {
+
+std::string ReadAll(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 struct ExportCommandTest : QuizDocumentTest {
   std::string bin;
@@ -57,6 +63,22 @@ TEST_F(ExportCommandTest, AnIncompleteDocumentIsRefusedWithTheValidationMessage)
             std::string::npos)
       << o.err;
   EXPECT_FALSE(std::filesystem::exists(out)) << "nothing written";
+}
+
+TEST_F(ExportCommandTest, NeverWritesOverTheDocumentAndRefusesADocumentWithoutQuestions) {
+  BuildEveryType();
+  doc->SaveAs(saved.string());
+  const std::string before = ReadAll(saved);
+  EXPECT_EQ(Run({"export", saved.string(), "--format", "moodle", "-o", saved.string()}).exitCode,
+            2);
+  EXPECT_EQ(ReadAll(saved), before);
+
+  const auto empty = profile.Dir() / "empty.doc";
+  app->Documents()->Add()->SaveAs(empty.string());
+  const auto o = Run(
+      {"export", empty.string(), "--format", "qti30", "-o", (profile.Dir() / "x.zip").string()});
+  EXPECT_EQ(o.exitCode, 3);
+  EXPECT_NE(o.err.find("holds no questions"), std::string::npos) << o.err;
 }
 
 TEST_F(ExportCommandTest, UsageAndExitCodes) {

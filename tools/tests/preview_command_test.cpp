@@ -68,6 +68,16 @@ TEST_F(PreviewCommandTest, WritesOnePageForEachWebPageWithItsPictures) {
     backgrounds += e.path().filename().string().find("_background.png") != std::string::npos;
   EXPECT_EQ(backgrounds, 2u);
 
+  // Again into the same folder: the preview is replaced; a folder of other files is refused.
+  EXPECT_EQ(Run({"preview", saved.string(), "-o", out.string()}).exitCode, 0);
+  const auto mine = profile.Dir() / "mine";
+  std::filesystem::create_directories(mine);
+  std::ofstream(mine / "index.html") << "my own page";
+  const auto refused = Run({"preview", saved.string(), "-o", mine.string()});
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_NE(refused.err.find("holds other files"), std::string::npos) << refused.err;
+  EXPECT_EQ(ReadAll(mine / "index.html"), "my own page");
+
   EXPECT_EQ(Run({"preview", saved.string()}).exitCode, 2);
   EXPECT_EQ(Run({"preview", "--help"}).exitCode, 0);
 }
