@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "addin/document/page_breaks.h"
+#include "addin/document/save_processing.h"
 #include "addin/questions/attribute_string.h"
 #include "addin/questions/g_find.h"
 #include "addin/questions/g_markers.h"
@@ -225,10 +226,13 @@ struct QuestionTable {
   bool read = false;
 };
 
-std::string TitleOf(const Page& page) {
-  if (!page.paragraphs.empty()) return addin::ShortTitle(page.paragraphs.front());
-  if (!page.questions.empty()) return addin::ShortTitle(page.questions.front().text);
-  return "";
+// Page titles as the course host's page data names them: a page of text by its short title (or
+// "Web Page " + its number), a page of questions "<document> Quiz <q>".
+std::string TitleOf(const Page& page, size_t number, int32_t& quizNumber,
+                    const std::string& docName) {
+  if (page.kind == PageKind::Questions) return addin::QuizPageTitle(docName, quizNumber++);
+  std::string title = page.paragraphs.empty() ? "" : addin::ShortTitle(page.paragraphs.front());
+  return title.empty() ? "Web Page " + std::to_string(number) : title;
 }
 
 }  // namespace
@@ -256,10 +260,11 @@ Quiz ReadQuiz(const std::shared_ptr<word::Document>& doc) {
 
   IdentifierSet ids;
   Page page;
+  int32_t quizNumber = 1;
   auto endPage = [&] {
     if (page.paragraphs.empty() && page.questions.empty() && page.pictures.empty()) return;
     page.kind = page.questions.empty() ? PageKind::Text : PageKind::Questions;
-    page.title = TitleOf(page);
+    page.title = TitleOf(page, quiz.pages.size() + 1, quizNumber, doc->Name());
     quiz.pages.push_back(std::move(page));
     page = Page{};
   };

@@ -27,6 +27,8 @@ TEST_F(QuizDocumentTest, PagesAreCutAtTheBreakMarkers) {
             (std::vector<std::string>{"Welcome to the course.", "Read this first."}));
   EXPECT_EQ(quiz.pages[0].title, "Welcome to the course.");
   EXPECT_EQ(quiz.pages[1].kind, PageKind::Questions);
+  EXPECT_EQ(quiz.pages[1].title, "Quiz 1") << "as the course host names it (an unsaved document)";
+  EXPECT_EQ(quiz.pages[2].title, "Quiz 2");
   EXPECT_EQ(quiz.pages[1].questions.size(), 8u);
   EXPECT_TRUE(quiz.pages[1].paragraphs.empty());
   ASSERT_EQ(quiz.pages[2].questions.size(), 1u) << "short answer stands alone";
