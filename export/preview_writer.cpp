@@ -118,6 +118,7 @@ class PageWriter {
     if (index > 0) html += " <a id=\"previous\" href=\"" + PageFile(index - 1) + "\">Previous</a>";
     if (index + 1 < count) html += " <a id=\"next\" href=\"" + PageFile(index + 1) + "\">Next</a>";
     html += "</nav>\n<main>\n";
+    if (page.kind == PageKind::Questions) html += "<h1>" + HtmlText(page.title) + "</h1>\n";
     for (const auto& p : page.paragraphs)
       html += "<p>" + HtmlText(p) + "</p>\n";
     for (int32_t picture : page.pictures)
