@@ -1,7 +1,9 @@
 #include "export/xml_check.h"
 
 #include <libxml/parser.h>
+#include <libxml/parserInternals.h>
 #include <libxml/valid.h>
+#include <libxml/xmlIO.h>
 #include <libxml/xmlschemas.h>
 
 namespace qv::exporter {
@@ -28,11 +30,15 @@ xmlDocPtr Parse(const std::string& xml, std::vector<std::string>& errors) {
 }  // namespace
 
 SchemaChecker::SchemaChecker(const std::filesystem::path& xsd) {
+  // Imports by network address are skipped, never fetched: the checks run offline.
+  const xmlExternalEntityLoader previous = xmlGetExternalEntityLoader();
+  xmlSetExternalEntityLoader(xmlNoNetExternalEntityLoader);
   xmlSetStructuredErrorFunc(&loadErrors_, Collect);
   xmlSchemaParserCtxtPtr parser = xmlSchemaNewParserCtxt(xsd.c_str());
   xmlSchemaPtr schema = parser ? xmlSchemaParse(parser) : nullptr;
   if (parser) xmlSchemaFreeParserCtxt(parser);
   xmlSetStructuredErrorFunc(nullptr, nullptr);
+  xmlSetExternalEntityLoader(previous);
   if (schema) {
     schema_ = schema;
     loadErrors_.clear();  // skipped imports only
