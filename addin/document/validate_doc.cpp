@@ -81,9 +81,20 @@ std::optional<Failure> CheckQuestion(const std::shared_ptr<word::InlineShape>& m
 
 }  // namespace
 
-bool ValidateDoc(const std::shared_ptr<word::Document>& doc) {
+namespace {
+
+// The first incomplete question of a course document, with the detail the author is shown; none
+// when the document is no course document or every question is complete. Repeated question
+// identifiers are made unique first.
+struct FirstFailure {
+  std::string detail;
+  std::shared_ptr<word::Table> table;
+  std::optional<int64_t> questionText;
+};
+
+std::optional<FirstFailure> FindFirstFailure(const std::shared_ptr<word::Document>& doc) {
   if (!doc) automation::Raise(automation::err::kObjectNotSet);
-  if (!IsConvertedDocument(*doc, kConvertedMark)) return true;
+  if (!IsConvertedDocument(*doc, kConvertedMark)) return std::nullopt;
   MakeQuestionIdsUnique(*doc);
 
   // The markers are gathered before any check runs: a drag-and-drop or hot-spot check turns the
@@ -99,18 +110,33 @@ bool ValidateDoc(const std::shared_ptr<word::Document>& doc) {
     if (marker->Deleted()) continue;
     if ((failure = CheckQuestion(marker, doc))) break;
   }
-  if (!failure) return true;
+  if (!failure) return std::nullopt;
 
-  std::string detail = failure->message;
-  std::optional<int64_t> questionText;
+  FirstFailure first{failure->message, failure->table, std::nullopt};
   const auto& table = failure->table;
   if (table && table->Rows()->Count() >= 3) {
     const std::string title = ShortTitle(table->Rows()->Item(3)->Range()->Text());
-    detail = "The question \"" + title + "...\" is incomplete:" + kTwoLines + failure->message;
-    questionText = table->Cell(3, 1)->Start();
+    first.detail =
+        "The question \"" + title + "...\" is incomplete:" + kTwoLines + failure->message;
+    first.questionText = table->Cell(3, 1)->Start();
   } else if (table) {
-    detail = std::string("A question is incomplete:") + kTwoLines + failure->message;
+    first.detail = std::string("A question is incomplete:") + kTwoLines + failure->message;
   }
+  return first;
+}
+
+}  // namespace
+
+std::optional<std::string> FirstValidationFailure(const std::shared_ptr<word::Document>& doc) {
+  if (auto failure = FindFirstFailure(doc)) return failure->detail;
+  return std::nullopt;
+}
+
+bool ValidateDoc(const std::shared_ptr<word::Document>& doc) {
+  auto failure = FindFirstFailure(doc);
+  if (!failure) return true;
+  const std::string& detail = failure->detail;
+  const auto& table = failure->table;
   ReportError(detail, "Work.ValidateDoc::BAD", 0, false);
   const int32_t answer =
       ui::MsgBox(AddinApp(),
@@ -120,7 +146,7 @@ bool ValidateDoc(const std::shared_ptr<word::Document>& doc) {
                      kTwoLines + detail + kTwoLines + "Do you still want to save this document?",
                  ui::vbYesNo + ui::vbExclamation, "Error Validating Document...");
   if (answer == ui::vbYes) return true;
-  if (questionText) doc->Range(*questionText, *questionText)->Select();
+  if (failure->questionText) doc->Range(*failure->questionText, *failure->questionText)->Select();
   if (table) doc->ActiveWindow()->ScrollIntoView(automation::ObjectRef(table->Range()));
   return false;
 }

@@ -4,6 +4,8 @@
 // to the author, and the author decides whether the document is to be saved all the same.
 
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace qv::word {
 class Document;
@@ -16,5 +18,10 @@ namespace qv::addin {
 // insertion point then stands at the start of the incomplete question's text. Repeated question
 // identifiers are made unique first. Errors of the word processor reach the caller.
 bool ValidateDoc(const std::shared_ptr<word::Document>& doc);
+
+// The same checks without a dialog and without a report to the course host, for programs that
+// work on a document unattended: the detail the author would be shown about the first incomplete
+// question, or none. Repeated question identifiers are made unique first, as ValidateDoc does.
+std::optional<std::string> FirstValidationFailure(const std::shared_ptr<word::Document>& doc);
 
 }  // namespace qv::addin

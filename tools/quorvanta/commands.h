@@ -16,5 +16,7 @@ int RunCommand(const CommandArgs& args);         // run an automation script
 int SetupCommand(const CommandArgs& args);       // install the add-ins
 int UninstallCommand(const CommandArgs& args);   // remove them
 int WordCommand(const CommandArgs& args);        // serve a running word processor
+int ExportCommand(const CommandArgs& args);      // a document's quiz for learning systems
+int PreviewCommand(const CommandArgs& args);     // the learner's web pages of a document
 
 }  // namespace qv::tools

@@ -22,6 +22,10 @@ constexpr Entry kCommands[] = {
     {"run", qv::tools::RunCommand, "run an automation script (run [--embedding] SCRIPT.js)"},
     {"setup", qv::tools::SetupCommand, "install the add-ins (setup [BASE])"},
     {"uninstall", qv::tools::UninstallCommand, "remove the add-ins (uninstall [BASE])"},
+    {"export", qv::tools::ExportCommand,
+     "write a document's quiz as QTI 3.0, 2.1, 1.2 or Moodle XML (export --help)"},
+    {"preview", qv::tools::PreviewCommand,
+     "write the learner's web pages of a document, scoring included (preview --help)"},
     {"word", qv::tools::WordCommand,
      "run the word processor with its add-ins, attachable by other programs, until it quits"},
 };
