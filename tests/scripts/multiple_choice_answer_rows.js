@@ -1,4 +1,4 @@
-// The multiple-choice answer rows to the letter: the progress messages while they are made, the
+// The multiple-choice answer rows: the progress messages while they are made, the
 // marker cell and the answer text box of every row, an answer added to a question that has none
 // left, and the progress window when the question table cannot be built.
 Setup();

@@ -1,4 +1,4 @@
-// The attribute form page of a multiple-choice question to the letter: the style sheet, the
+// The attribute form page of a multiple-choice question: the style sheet, the
 // scripts, the header fields and labels, the question and answer rows with their highlighting,
 // the feedback fields and the load script, and what the author sees once the page has loaded.
 Setup();

@@ -1,4 +1,4 @@
-// The attribute dialog to the letter: its caption and buttons, what the author sees happen on OK
+// The attribute dialog: its caption and buttons, what the author sees happen on OK
 // and on Cancel, the order and form of the pairs written back into the markers, and answers
 // named by their position among the question's pictures.
 Setup();
