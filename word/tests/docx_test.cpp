@@ -1,0 +1,250 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "automation/dispatch.h"
+#include "platform/files.h"
+#include "word/custom_properties.h"
+#include "word/doc_file.h"
+#include "word/docx/docx_file.h"
+#include "word/errors.h"
+#include "word/page_setup.h"
+#include "word/render.h"
+#include "word/tests/docx_checks.h"
+#include "word/tests/word_test_support.h"
+
+namespace qv::word {
+namespace {
+
+using automation::Variant;
+using nlohmann::json;
+using testing::ErrorNumber;
+using testing::WordTest;
+
+const std::string kMarker =
+    std::string("kzoO5&ans=a\x01;b\x02&h=1&w=20 é <x> \"q\" 'a'\r\n\tΩ _x0041_");
+
+class DocxTest : public WordTest {
+ protected:
+  // A document with what the add-in's documents hold: nested tables with merged cells, widths,
+  // paddings, borders, shading and row heights, pictures with markers, floating shapes of each
+  // kind, properties of each type, page setup and a page break.
+  void Build() {
+    doc->Content()->SetText("Heading\r");
+    auto t = doc->Tables()->Add(R(8, 8), 3, 2);
+    t->RowList()[0]->Cells()->Merge();
+    t->RowList()[2]->SetHeightRule(wdRowHeightExactly);
+    t->RowList()[2]->SetHeight(40);
+    auto box = doc->Tables()->Add(t->Cell(2, 1)->Range(), 1, 1, 1, 2);
+    auto inner = doc->Tables()->Add(box->Cell(1, 1)->Range(), 1, 1, 1, 2);
+    inner->Cell(1, 1)->Range()->InsertAfter("Grüße & \"quotes\" = 1\tx");
+    auto marker =
+        doc->InlineShapes()->AddPicture(Gif().string(), false, true, t->Cell(1, 1)->Range());
+    marker->SetAlternativeText(kMarker);
+    auto shape = doc->Shapes()->AddShape(9, 10.5, -12, 100, 65, t->Cell(3, 1)->Range());
+    ShapeData& d = shape->Mutable();
+    d.alt = "kzoA7&type=1";
+    d.textFrame.text = "label\rsecond";
+    d.fill.foreColor = RGB(255, 0, 0);
+    d.fill.transparency = 0.5;
+    d.line.weight = 1.5;
+    d.line.dashStyle = 4;
+    d.wrap.type = wdWrapNone;
+    d.relativeHorizontal = wdRelativeHorizontalPositionPage;
+    d.relativeVertical = wdRelativeVerticalPositionMargin;
+    auto pic = doc->Shapes()->AddPicture(Gif("p.gif", 4, 4).string());
+    pic->Mutable().alt = "kzoS1";
+    pic->Mutable().line.visible = false;
+    doc->Shapes()->AddTextbox(1, 5, 6, 70, 20)->Mutable().textFrame.text = "box";
+    auto props = doc->CustomDocumentProperties();
+    props->Add("KZOConvert", false, msoPropertyTypeString, Variant("7"));
+    props->Add("Pages", false, msoPropertyTypeNumber, Variant(3));
+    props->Add("Ratio", false, msoPropertyTypeFloat, Variant(2.0));
+    props->Add("Done", false, msoPropertyTypeBoolean, Variant(true));
+    props->Add("When", false, msoPropertyTypeDate,
+               Variant(automation::Date::FromParts({2026, 12, 7, 10, 30, 5})));
+    t->Cell(2, 2)->SetPadding(kTop, 2);
+    t->Cell(2, 2)->Shading()->SetBackgroundPatternColor(RGB(1, 2, 3));
+    t->Cell(3, 2)->Borders()->SetOutsideLineStyle(7);
+    t->Shading()->SetBackgroundPatternColor(0);
+    R(0, 7)->Font()->SetName("Arial");
+    R(0, 7)->Font()->SetBold(true);
+    R(0, 3)->Font()->SetSize(10.5);
+    R(0, 0)->ParagraphFormat()->SetKeepWithNext(true);
+    R(0, 0)->ParagraphFormat()->SetAlignment(1);
+    R(doc->Content()->End() - 1, doc->Content()->End() - 1)->InsertBefore("a\fb\vc");
+    doc->Page().leftMargin = 54;
+    doc->Page().orientation = 1;
+    Check();
+  }
+
+  std::shared_ptr<Document> SaveAndReopen(const std::string& name = "round.docx") {
+    const auto file = profile.Dir() / name;
+    doc->SaveAs(file.string(), wdFormatXMLDocument);
+    doc->Close();
+    return app->Documents()->Open(file.string());
+  }
+};
+
+// What a docx round trip must keep of a record: everything but the settings docx does not hold
+// and the table behaviour flags that only matter while a table is built.
+// Formatting runs as (count, format) pairs, whatever the order of the interned tables.
+json Resolved(const json& table, const json& runs) {
+  json out = json::array();
+  for (const auto& run : runs) {
+    const json& format = table.at(run.at(1).get<size_t>());
+    if (!out.empty() && out.back()[1] == format)
+      out.back()[0] = out.back()[0].get<int64_t>() + run.at(0).get<int64_t>();
+    else
+      out.push_back({run.at(0), format});
+  }
+  return out;
+}
+
+// Lengths go through whole twentieths of a point (or EMUs); compared to the hundredth.
+void RoundNumbers(json& j) {
+  if (j.is_number_float()) j = std::round(j.get<double>() * 100) / 100;
+  for (auto& item : j)
+    if (j.is_structured()) RoundNumbers(item);
+}
+
+json Comparable(json r) {
+  RoundNumbers(r);
+  r.erase("settings");
+  r["fontRuns"] = Resolved(r["fonts"], r["fontRuns"]);
+  r["paragraphRuns"] = Resolved(r["paragraphFormats"], r["paragraphRuns"]);
+  r.erase("fonts");
+  r.erase("paragraphFormats");
+  for (auto& t : r["tables"]) {
+    t.erase("autoFitBehavior");
+    t.erase("tableBehavior");
+  }
+  for (auto& i : r["inlineShapes"])
+    i.erase("source");
+  for (auto& s : r["shapes"]) {
+    s.erase("source");
+    s["line"].erase("backColor");
+    s["fill"].erase("userPicture");
+  }
+  return r;
+}
+
+TEST_F(DocxTest, ADocumentSavedAsDocxValidatesAndReopensWithTheSameContent) {
+  Build();
+  const auto before = DocumentToJson(*doc);
+  const std::string drawn = RenderDocument(*doc);
+  const auto file = profile.Dir() / "round.docx";
+  doc->SaveAs(file.string(), wdFormatXMLDocument);
+  const auto bytes = *platform::ReadWholeFile(file);
+  ASSERT_TRUE(LooksLikeDocx(bytes));
+  if (!testing::OoxmlSchemaDir().empty()) {
+    EXPECT_EQ(testing::DocxFaults(bytes), "");
+  }
+  doc->Close();
+
+  auto again = app->Documents()->Open(file.string());
+  again->GetStory().CheckInvariants();
+  EXPECT_TRUE(again->Saved());
+  EXPECT_EQ(json::diff(Comparable(before), Comparable(DocumentToJson(*again))).dump(), "[]");
+  EXPECT_EQ(RenderDocument(*again), drawn);
+  EXPECT_EQ(again->InlineShapes()->Item(1)->AlternativeText(), kMarker);
+  auto t = again->Tables()->Item(1);
+  const int64_t inDeep = t->Cell(2, 1)->Range()->Start() + 1;
+  EXPECT_EQ(again->Range(inDeep, inDeep)->Tables()->Item(1)->NestingLevel(), 3);
+  // Save keeps the format the document came in.
+  again->Range(0, 0)->InsertBefore("x");
+  again->Save();
+  EXPECT_TRUE(IsDocxFile(file));
+}
+
+TEST_F(DocxTest, TheFormatFollowsTheArgumentOrTheExtension) {
+  doc->Content()->SetText("one");
+  doc->SaveAs((profile.Dir() / "a.docx").string());
+  EXPECT_TRUE(IsDocxFile(profile.Dir() / "a.docx"));
+  doc->SaveAs((profile.Dir() / "b.doc").string(), wdFormatDocumentDefault);
+  EXPECT_TRUE(IsDocxFile(profile.Dir() / "b.doc"));
+  doc->SaveAs((profile.Dir() / "c.docx").string(), wdFormatDocument);
+  EXPECT_FALSE(IsDocxFile(profile.Dir() / "c.docx"));
+  automation::Call(doc, "SaveAs", {Variant((profile.Dir() / "d.doc").string()), Variant(12)});
+  EXPECT_TRUE(IsDocxFile(profile.Dir() / "d.doc"));
+}
+
+// A package as another word processor might write it: properties in another order, runs split
+// and wrapped, a whole number stored as a float, a picture of a kind we do not decode, a cell
+// ending with a nested table, text before and after a marker.
+TEST_F(DocxTest, ForeignPackagesAreReadTolerantly) {
+  const std::string w = "http://schemas.openxmlformats.org/wordprocessingml/2006/main";
+  const std::string document =
+      "<?xml version=\"1.0\"?><w:document xmlns:w=\"" + w +
+      "\" xmlns:wp=\"http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing\" "
+      "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" "
+      "xmlns:pic=\"http://schemas.openxmlformats.org/drawingml/2006/picture\" "
+      "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\" "
+      "xmlns:mc=\"http://schemas.openxmlformats.org/markup-compatibility/2006\"><w:body>"
+      "<w:p><w:pPr><w:jc w:val=\"center\"/><w:keepNext/></w:pPr><w:hyperlink><w:r><w:rPr><w:sz "
+      "w:val=\"28\"/><w:b w:val=\"true\"/></w:rPr><w:t>Hel</w:t></w:r></w:hyperlink><w:r><w:t>lo"
+      "</w:t><w:lastRenderedPageBreak/></w:r></w:p>"
+      "<w:tbl><w:tblGrid><w:gridCol w:w=\"2000\"/><w:gridCol w:w=\"1000\"/></w:tblGrid>"
+      "<w:tr><w:tc><w:tcPr><w:gridSpan w:val=\"2\"/></w:tcPr><w:tbl><w:tr><w:tc><w:p><w:r><w:t>"
+      "in</w:t></w:r></w:p></w:tc></w:tr></w:tbl></w:tc></w:tr></w:tbl>"
+      "<w:p><w:r><w:t>before</w:t><w:drawing><wp:inline><wp:extent cx=\"127000\" "
+      "cy=\"254000\"/><wp:docPr id=\"3\" name=\"x\" "
+      "descr=\"kzoB&amp;q=1\"/><a:graphic><a:graphicData "
+      "uri=\"http://schemas.openxmlformats.org/drawingml/2006/picture\"><pic:pic><pic:blipFill>"
+      "<a:blip r:embed=\"rId9\"/></pic:blipFill></pic:pic></a:graphicData></a:graphic></wp:inline>"
+      "</w:drawing><w:t>after</w:t></w:r><w:sdt><w:sdtContent><w:r><w:t>!</w:t></w:r>"
+      "</w:sdtContent></w:sdt></w:p>"
+      "<w:sectPr><w:pgMar w:left=\"1440\" w:top=\"720\" w:right=\"1440\" w:bottom=\"720\"/>"
+      "</w:sectPr></w:body></w:document>";
+  const std::string rels =
+      "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+      "<Relationship Id=\"rId9\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
+      "relationships/image\" Target=\"media/../media/picture.emf\"/></Relationships>";
+  const std::string custom =
+      "<Properties xmlns=\"http://schemas.openxmlformats.org/officeDocument/2006/"
+      "custom-properties\" xmlns:vt=\"http://schemas.openxmlformats.org/officeDocument/2006/"
+      "docPropsVTypes\"><property name=\"Ver\" pid=\"3\" "
+      "fmtid=\"{D5CDD505-2E9C-101B-9397-08002B2CF9AE}\"><vt:r8>27</vt:r8></property><property "
+      "fmtid=\"{D5CDD505-2E9C-101B-9397-08002B2CF9AE}\" pid=\"2\" name=\"Rate\"><vt:r8>1.5</vt:r8>"
+      "</property><property fmtid=\"x\" pid=\"4\" name=\"KZOConvert\"><vt:lpwstr>1</vt:lpwstr>"
+      "</property></Properties>";
+  const std::string emf = std::string("\x01\x00\x00\x00 not a picture we decode", 30);
+  const auto bytes = docx::WritePackage({{"[Content_Types].xml", "<Types/>"},
+                                         {"word/document.xml", document},
+                                         {"word/_rels/document.xml.rels", rels},
+                                         {"word/media/picture.emf", emf},
+                                         {"docProps/custom.xml", custom}});
+  const auto file = profile.Dir() / "foreign.docx";
+  ASSERT_TRUE(platform::WriteFileAtomically(file, bytes));
+  auto d = app->Documents()->Open(file.string());
+  d->GetStory().CheckInvariants();
+  EXPECT_EQ(d->Content()->Text(),
+            "Hello\rin\r\a\r\a\r\a\r\abefore\x01"
+            "after!\r");
+  auto props = d->CustomDocumentProperties();
+  EXPECT_EQ(props->Item(Variant("Ver"))->Type(), msoPropertyTypeNumber);
+  EXPECT_EQ(props->Item(Variant("Ver"))->Value().ToInt32(), 27);
+  EXPECT_EQ(props->Item(Variant("Rate"))->Type(), msoPropertyTypeFloat);
+  EXPECT_EQ(props->Item(Variant("KZOConvert"))->Value().ToText(), "1");
+  auto picture = d->InlineShapes()->Item(1);
+  EXPECT_EQ(picture->AlternativeText(), "kzoB&q=1");
+  EXPECT_EQ(picture->Image().bytes, emf);
+  EXPECT_EQ(picture->Image().format, "emf");
+  EXPECT_DOUBLE_EQ(picture->Height(), 20);
+  EXPECT_EQ(d->Tables()->Item(1)->Cell(1, 1)->Width(), 150);
+  EXPECT_EQ(Tables(d, d->Tables()->Item(1)->Cell(1, 1)).Count(), 1);
+  EXPECT_DOUBLE_EQ(d->Page().topMargin, 36);
+  const auto& font = d->GetStory().Font(d->GetStory().At(0).font);
+  EXPECT_TRUE(font.bold);
+  EXPECT_EQ(font.size, 14);
+  EXPECT_EQ(d->GetStory().Para(d->GetStory().At(0).para).alignment, 1);
+
+  // The undecodable picture goes out again as it came in.
+  d->SaveAs((profile.Dir() / "again.docx").string());
+  d->Close();
+  auto e = app->Documents()->Open((profile.Dir() / "again.docx").string());
+  EXPECT_EQ(e->InlineShapes()->Item(1)->Image().bytes, emf);
+}
+
+}  // namespace
+}  // namespace qv::word
