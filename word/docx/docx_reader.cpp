@@ -44,6 +44,9 @@ using XmlDocPtr = std::unique_ptr<xmlDoc, XmlDocFree>;
 XmlDocPtr ParseXml(const std::string& name, const std::string& bytes) {
   if (bytes.size() > static_cast<size_t>(INT32_MAX))
     throw PackageError("the part \"" + name + "\" is too large");
+  if (bytes.find("<!DOCTYPE") != std::string::npos)
+    throw PackageError("the part \"" + name +
+                       "\" declares a document type, which a docx package never does");
   XmlDocPtr doc(xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), name.c_str(), nullptr,
                               XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
   if (!doc || !xmlDocGetRootElement(doc.get()))

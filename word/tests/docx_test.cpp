@@ -248,3 +248,99 @@ TEST_F(DocxTest, ForeignPackagesAreReadTolerantly) {
 
 }  // namespace
 }  // namespace qv::word
+
+namespace qv::word {
+namespace {
+
+class HostileDocxTest : public testing::WordTest {
+ protected:
+  // Opens `bytes` as a docx: it must be refused with 5151 and a reason naming `why`, the file
+  // left as it was and no document added.
+  void ExpectRefused(const std::string& bytes, const std::string& why) {
+    const auto file = profile.Dir() / "hostile.docx";
+    ASSERT_TRUE(platform::WriteFileAtomically(file, bytes));
+    const auto before = std::distance(std::filesystem::directory_iterator(profile.Dir()),
+                                      std::filesystem::directory_iterator());
+    std::string message;
+    try {
+      app->Documents()->Open(file.string());
+    } catch (const automation::AutomationError& e) {
+      EXPECT_EQ(e.Number(), kErrCorruptFile);
+      message = e.Description();
+    }
+    EXPECT_NE(message.find(why), std::string::npos) << message;
+    EXPECT_EQ(*platform::ReadWholeFile(file), bytes);
+    EXPECT_EQ(app->Documents()->Count(), 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(profile.Dir()),
+                            std::filesystem::directory_iterator()),
+              before);
+  }
+
+  std::string Valid() {
+    doc->Content()->SetText("text");
+    const auto file = profile.Dir() / "valid.docx";
+    doc->SaveAs(file.string());
+    return *platform::ReadWholeFile(file);
+  }
+};
+
+const char* kDocumentStart =
+    "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">";
+
+TEST_F(HostileDocxTest, DamagedPackagesAreRefused) {
+  const std::string valid = Valid();
+  ExpectRefused(valid.substr(0, valid.size() / 2), "not a docx package");
+  ExpectRefused(std::string("PK\x03\x04", 4) + std::string(200, 'x'), "not a docx package");
+  ExpectRefused(docx::WritePackage({{"word/other.xml", "<a/>"}}), "holds no word-processing");
+  ExpectRefused(docx::WritePackage({{"word/document.xml", "<w:document"}}), "not well-formed");
+  ExpectRefused(docx::WritePackage({{"word/document.xml", "<html/>"}}),
+                "not a word-processing document");
+}
+
+TEST_F(HostileDocxTest, PartsNamedOutsideThePackageAreRefused) {
+  const std::string body = std::string(kDocumentStart) + "<w:body><w:p/></w:body></w:document>";
+  for (const std::string name :
+       {"../evil.xml", "/tmp/evil.xml", "word/../../evil.xml", "C:/evil.xml", "word\\..\\evil.xml"})
+    ExpectRefused(docx::WritePackage({{"word/document.xml", body}, {name, "x"}}), "outside itself");
+  EXPECT_FALSE(std::filesystem::exists(profile.Dir().parent_path() / "evil.xml"));
+  // A relationship pointing out of the package is not followed.
+  EXPECT_FALSE(docx::SafePartName("a/./b"));
+  EXPECT_TRUE(docx::SafePartName("word/media/image1.png"));
+}
+
+TEST_F(HostileDocxTest, EntityExpansionIsRefusedBeforeAnythingExpands) {
+  std::string laughs = "<?xml version=\"1.0\"?><!DOCTYPE w:document [<!ENTITY a \"aaaaaaaaaa\">";
+  for (char c = 'b'; c <= 'j'; ++c)
+    laughs += std::string("<!ENTITY ") + c + " \"" + std::string(10, '&') + "\">";
+  // Each entity refers ten times to the one before it.
+  for (char c = 'b'; c <= 'j'; ++c) {
+    const std::string prev = std::string("&") + static_cast<char>(c - 1) + ";";
+    std::string value;
+    for (int i = 0; i < 10; ++i)
+      value += prev;
+    const auto at = laughs.find(std::string("<!ENTITY ") + c);
+    laughs.replace(laughs.find('"', at) + 1, 10, value);
+  }
+  laughs += "]>" + std::string(kDocumentStart) +
+            "<w:body><w:p><w:r><w:t>&j;</w:t></w:r></w:p></w:body></w:document>";
+  ExpectRefused(docx::WritePackage({{"word/document.xml", laughs}}), "document type");
+  const std::string external =
+      "<?xml version=\"1.0\"?><!DOCTYPE w:document SYSTEM \"http://127.0.0.1:9/x.dtd\">" +
+      std::string(kDocumentStart) + "<w:body/></w:document>";
+  ExpectRefused(docx::WritePackage({{"word/document.xml", external}}), "document type");
+}
+
+TEST_F(HostileDocxTest, AZipBombStopsAtTheBound) {
+  // 65 MiB of one letter inflate from a few dozen kilobytes.
+  const std::string text(65u << 20, 'a');
+  ExpectRefused(docx::WritePackage({{"word/document.xml", text}}), "inflates to more than 64 MiB");
+  docx::PackageLimits small;
+  small.maxTotalBytes = 1000;
+  EXPECT_THROW(DocxToRecord(docx::WritePackage({{"word/document.xml", std::string(600, 'a')},
+                                                {"word/b.xml", std::string(600, 'b')}}),
+                            small),
+               docx::PackageError);
+}
+
+}  // namespace
+}  // namespace qv::word
