@@ -237,6 +237,13 @@ class Reader {
     }
   }
 
+  std::string PartFileName(const xmlNode* blip) const {
+    const auto rid = AttrOf(blip, "embed", kNsR);
+    if (!rid || !rels_.count(*rid)) return "";
+    const std::string& name = rels_.at(*rid);
+    return name.substr(name.rfind('/') + 1);
+  }
+
   // The picture a relationship points to, as the native record holds it; null when missing.
   json Picture(const xmlNode* blip) {
     const auto rid = AttrOf(blip, "embed", kNsR);
@@ -477,10 +484,12 @@ class Reader {
     if (Child(spPr, kNsA, "noFill")) fill.visible = false;
     if (const xmlNode* solid = Child(spPr, kNsA, "solidFill"))
       ColorOf(solid, fill.foreColor, fill.transparency);
-    if (const xmlNode* blipFill = Child(spPr, kNsA, "blipFill")) {
-      fill.solid = false;
-      if (const xmlNode* blip = Child(blipFill, kNsA, "blip")) picture = Picture(blip);
-    }
+    if (const xmlNode* blipFill = Child(spPr, kNsA, "blipFill"))
+      if (const xmlNode* blip = Child(blipFill, kNsA, "blip")) {
+        picture = Picture(blip);
+        // The picture's part carries the name of the file the fill came from.
+        if (!picture.is_null()) fill.userPicture = PartFileName(blip);
+      }
   }
 
   static void LineOf(const xmlNode* ln, LineData& line) {

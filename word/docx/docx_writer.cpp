@@ -45,10 +45,21 @@ std::string ContentType(const std::string& ext) {
   return "application/octet-stream";
 }
 
+// The last part of a file path, in the characters a part name may hold plainly; empty when none.
+std::string SafeFileName(const std::string& path) {
+  const auto slash = path.find_last_of("/\\");
+  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  for (char& c : name)
+    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '.' && c != '-' && c != '_') c = '_';
+  if (name.empty() || name == "." || name == ".." || name.find('.') == std::string::npos) return "";
+  return name;
+}
+
 // A media file extension we may use for a picture's format (letters and digits only).
 std::string MediaExtension(const std::string& format) {
   std::string ext;
-  for (char c : format)
+  const std::string kind = format.rfind("x-", 0) == 0 ? format.substr(2) : format;
+  for (char c : kind)
     if (std::isalnum(static_cast<unsigned char>(c))) ext += static_cast<char>(std::tolower(c));
   return ext.empty() ? "bin" : ext;
 }
@@ -299,16 +310,22 @@ class Writer {
     body_ += "</w:p>";
   }
 
-  std::string Embed(const json& image) {
+  // The relationship of a picture part holding `image`. A picture that came from a file (a
+  // shape's picture fill) keeps that file's name in its own folder, where the reader finds it.
+  std::string Embed(const json& image, const std::string& sourceFile = "") {
     if (image.is_null()) return "";
     std::string bytes;
     if (!Base64Decode(image.at("data").get<std::string>(), bytes)) return "";
-    for (const auto& m : media_)
-      if (m.bytes == bytes) return m.rid;
+    const std::string source = SafeFileName(sourceFile);
+    if (source.empty())
+      for (const auto& m : media_)
+        if (m.bytes == bytes && m.name.rfind("word/media/image", 0) == 0) return m.rid;
     Media m;
-    m.rid = "rIdImg" + std::to_string(media_.size() + 1);
-    m.name = "word/media/image" + std::to_string(media_.size() + 1) + "." +
-             MediaExtension(image.at("format").get<std::string>());
+    const std::string n = std::to_string(media_.size() + 1);
+    m.rid = "rIdImg" + n;
+    m.name = source.empty() ? "word/media/image" + n + "." +
+                                  MediaExtension(image.at("format").get<std::string>())
+                            : "word/media/file" + n + "/" + source;
     m.bytes = std::move(bytes);
     media_.push_back(m);
     return m.rid;
@@ -360,7 +377,7 @@ class Writer {
 
   std::string FillXml(const json& f) {
     if (!f.at("visible").get<bool>()) return "<a:noFill/>";
-    const std::string rid = Embed(f.at("picture"));
+    const std::string rid = Embed(f.at("picture"), f.at("userPicture").get<std::string>());
     if (!rid.empty())
       return "<a:blipFill><a:blip" + Attr("r:embed", rid) +
              "/><a:stretch><a:fillRect/></a:stretch></a:blipFill>";

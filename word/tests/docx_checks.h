@@ -7,12 +7,15 @@
 #include <libxml/tree.h>
 #include <libxml/xmlschemas.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
+
+#include <nlohmann/json.hpp>
 
 #include "word/docx/zip_package.h"
 
@@ -102,6 +105,52 @@ inline std::string DocxFaults(const std::string& zipBytes) {
   else if (int n = CellsNotEndingWithParagraph(parts.at("word/document.xml")))
     faults += std::to_string(n) + " cells do not end with a paragraph\n";
   return faults;
+}
+
+// Formatting runs as (count, format) pairs, whatever the order of the interned tables.
+inline nlohmann::json Resolved(const nlohmann::json& table, const nlohmann::json& runs) {
+  nlohmann::json out = nlohmann::json::array();
+  for (const auto& run : runs) {
+    const nlohmann::json& format = table.at(run.at(1).get<size_t>());
+    if (!out.empty() && out.back()[1] == format)
+      out.back()[0] = out.back()[0].get<int64_t>() + run.at(0).get<int64_t>();
+    else
+      out.push_back({run.at(0), format});
+  }
+  return out;
+}
+
+// Lengths go through whole twentieths of a point (or EMUs); compared to the hundredth.
+inline void RoundNumbers(nlohmann::json& j) {
+  if (j.is_number_float()) j = std::round(j.get<double>() * 100) / 100;
+  for (auto& item : j)
+    if (j.is_structured()) RoundNumbers(item);
+}
+
+inline nlohmann::json DocxComparable(nlohmann::json r) {
+  RoundNumbers(r);
+  r.erase("settings");
+  r["fontRuns"] = Resolved(r["fonts"], r["fontRuns"]);
+  r["paragraphRuns"] = Resolved(r["paragraphFormats"], r["paragraphRuns"]);
+  r.erase("fonts");
+  r.erase("paragraphFormats");
+  for (auto& t : r["tables"]) {
+    t.erase("autoFitBehavior");
+    t.erase("tableBehavior");
+  }
+  for (auto& i : r["inlineShapes"])
+    i.erase("source");
+  for (auto& s : r["shapes"]) {
+    s.erase("source");
+    s["line"].erase("backColor");
+    // A picture fill keeps the name of its file, not the folder.
+    std::string file = s["fill"]["userPicture"].get<std::string>();
+    s["fill"]["userPicture"] = file.substr(file.find_last_of("/\\") + 1);
+    // Which side text flows around is kept only where text flows around at all.
+    const int type = s["wrap"]["type"].get<int>();
+    if (type == 3 || type == 4) s["wrap"].erase("side");
+  }
+  return r;
 }
 
 }  // namespace qv::word::testing

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "automation/dispatch.h"
 #include "platform/files.h"
 #include "word/custom_properties.h"
@@ -88,47 +86,6 @@ class DocxTest : public WordTest {
 
 // What a docx round trip must keep of a record: everything but the settings docx does not hold
 // and the table behaviour flags that only matter while a table is built.
-// Formatting runs as (count, format) pairs, whatever the order of the interned tables.
-json Resolved(const json& table, const json& runs) {
-  json out = json::array();
-  for (const auto& run : runs) {
-    const json& format = table.at(run.at(1).get<size_t>());
-    if (!out.empty() && out.back()[1] == format)
-      out.back()[0] = out.back()[0].get<int64_t>() + run.at(0).get<int64_t>();
-    else
-      out.push_back({run.at(0), format});
-  }
-  return out;
-}
-
-// Lengths go through whole twentieths of a point (or EMUs); compared to the hundredth.
-void RoundNumbers(json& j) {
-  if (j.is_number_float()) j = std::round(j.get<double>() * 100) / 100;
-  for (auto& item : j)
-    if (j.is_structured()) RoundNumbers(item);
-}
-
-json Comparable(json r) {
-  RoundNumbers(r);
-  r.erase("settings");
-  r["fontRuns"] = Resolved(r["fonts"], r["fontRuns"]);
-  r["paragraphRuns"] = Resolved(r["paragraphFormats"], r["paragraphRuns"]);
-  r.erase("fonts");
-  r.erase("paragraphFormats");
-  for (auto& t : r["tables"]) {
-    t.erase("autoFitBehavior");
-    t.erase("tableBehavior");
-  }
-  for (auto& i : r["inlineShapes"])
-    i.erase("source");
-  for (auto& s : r["shapes"]) {
-    s.erase("source");
-    s["line"].erase("backColor");
-    s["fill"].erase("userPicture");
-  }
-  return r;
-}
-
 TEST_F(DocxTest, ADocumentSavedAsDocxValidatesAndReopensWithTheSameContent) {
   Build();
   const auto before = DocumentToJson(*doc);
@@ -145,7 +102,10 @@ TEST_F(DocxTest, ADocumentSavedAsDocxValidatesAndReopensWithTheSameContent) {
   auto again = app->Documents()->Open(file.string());
   again->GetStory().CheckInvariants();
   EXPECT_TRUE(again->Saved());
-  EXPECT_EQ(json::diff(Comparable(before), Comparable(DocumentToJson(*again))).dump(), "[]");
+  EXPECT_EQ(
+      json::diff(testing::DocxComparable(before), testing::DocxComparable(DocumentToJson(*again)))
+          .dump(),
+      "[]");
   EXPECT_EQ(RenderDocument(*again), drawn);
   EXPECT_EQ(again->InlineShapes()->Item(1)->AlternativeText(), kMarker);
   auto t = again->Tables()->Item(1);
