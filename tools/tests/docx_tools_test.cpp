@@ -13,6 +13,7 @@
 #include "platform/testing/run_program.h"
 #include "platform/testing/temp_profile.h"
 #include "tools/lib/render/page_pictures.h"
+#include "word/custom_properties.h"
 #include "word/docx/docx_file.h"
 #include "word/tests/docx_checks.h"
 
@@ -108,6 +109,15 @@ TEST_F(LibreOfficeCourse, LibreOfficeShowsTheQuestionsAndKeepsEveryMarker) {
   const fs::path theirs = ConvertWithLibreOffice(docx, "docx:MS Word 2007 XML", again);
   auto reopened = app->Documents()->Open(theirs.string());
   EXPECT_EQ(Markers(*reopened), markers);
+  // Its properties come back in another order and every number as a float: read by name, each
+  // has its type and value again.
+  ASSERT_GT(doc->Properties().items.size(), 0u);
+  for (const auto& p : doc->Properties().items) {
+    const auto* q = reopened->Properties().Find(p.name);
+    ASSERT_NE(q, nullptr) << p.name;
+    EXPECT_EQ(q->type, p.type) << p.name;
+    EXPECT_EQ(q->value.ToText(), p.value.ToText()) << p.name;
+  }
 }
 
 }  // namespace
