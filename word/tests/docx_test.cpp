@@ -304,3 +304,58 @@ TEST_F(HostileDocxTest, AZipBombStopsAtTheBound) {
 
 }  // namespace
 }  // namespace qv::word
+
+namespace qv::word {
+namespace {
+
+// Damaged copies of a real package, part by part: each opens or is refused with 5151, never
+// anything else, and what opens holds together.
+TEST_F(HostileDocxTest, DamagedPartsOpenOrAreRefusedCleanly) {
+  doc->Content()->SetText("Heading\r");
+  auto t = doc->Tables()->Add(R(8, 8), 2, 2);
+  doc->Tables()->Add(t->Cell(1, 1)->Range(), 1, 1);
+  doc->InlineShapes()
+      ->AddPicture(Gif().string(), false, true, t->Cell(2, 2)->Range())
+      ->SetAlternativeText("kzoA0&checked=on");
+  doc->Shapes()->AddShape(9, 1, 2, 30, 40, t->Cell(2, 1)->Range())->Mutable().alt = "kzoA7";
+  doc->CustomDocumentProperties()->Add("KZOConvert", false, 4, Variant("7"));
+  const auto parts = docx::ReadPackage(RecordToDocx(DocumentToJson(*doc)));
+  uint32_t seed = 12345;
+  auto next = [&] { return seed = seed * 1103515245u + 12345u; };
+  int opened = 0, refused = 0;
+  for (int round = 0; round < 300; ++round) {
+    std::vector<std::pair<std::string, std::string>> damaged(parts.begin(), parts.end());
+    auto& [name, bytes] = damaged[next() % damaged.size()];
+    if (bytes.empty()) continue;
+    for (int k = 0, n = 1 + static_cast<int>(next() % 4); k < n; ++k) {
+      const size_t at = next() % bytes.size();
+      switch (next() % 3) {
+        case 0:
+          bytes[at] = static_cast<char>(next());
+          break;
+        case 1:
+          bytes.erase(at, 1 + next() % 16);
+          break;
+        default:
+          bytes.insert(at, bytes.substr(next() % bytes.size(), 1 + next() % 40));
+      }
+      if (bytes.empty()) bytes = "x";
+    }
+    const auto file = profile.Dir() / "damaged.docx";
+    ASSERT_TRUE(platform::WriteFileAtomically(file, docx::WritePackage(damaged)));
+    try {
+      auto d = app->Documents()->Open(file.string());
+      d->GetStory().CheckInvariants();
+      d->Close();
+      ++opened;
+    } catch (const automation::AutomationError& e) {
+      ASSERT_EQ(e.Number(), kErrCorruptFile) << name << ": " << e.Description();
+      ++refused;
+    }
+  }
+  EXPECT_GT(refused, 0);
+  EXPECT_GT(opened, 0);
+}
+
+}  // namespace
+}  // namespace qv::word
