@@ -92,6 +92,10 @@ std::optional<std::string> WAttr(const xmlNode* n, const char* name) {
   return AttrOf(n, name, kNsW);
 }
 
+// A drawing's alternative text: `descr` of its wp:docPr; other programs may leave that empty and
+// put it in the title, or only on the picture's own properties.
+std::string AlternativeTextOf(const xmlNode* drawing, const xmlNode* docPr);
+
 std::string TextOf(const xmlNode* n) {
   xmlChar* v = xmlNodeGetContent(n);
   if (!v) return "";
@@ -117,6 +121,15 @@ bool OnOff(const xmlNode* n) {
   if (!n) return false;
   const auto v = WAttr(n, "val");
   return !v || *v == "1" || *v == "true" || *v == "on";
+}
+
+std::string AlternativeTextOf(const xmlNode* drawing, const xmlNode* docPr) {
+  std::string alt = AttrOf(docPr, "descr").value_or("");
+  if (alt.empty()) alt = AttrOf(docPr, "title").value_or("");
+  if (alt.empty())
+    if (const xmlNode* pic = Find(drawing, kNsPic, "pic"))
+      alt = AttrOf(Find(pic, kNsPic, "cNvPr"), "descr").value_or("");
+  return UnescapePackageText(alt);
 }
 
 // Resolves `target` against the folder `base` ("word/"); nullopt when it leaves the package.
@@ -448,17 +461,16 @@ class Reader {
     json lines = json::array();
     for (const auto& l : none.lines)
       lines.push_back({l.lineStyle, l.color, l.width});
-    inlines_.push_back(
-        {{"at", static_cast<int64_t>(codes_.size())},
-         {"type", 3},
-         {"alternativeText", UnescapePackageText(AttrOf(docPr, "descr").value_or(""))},
-         {"width", w},
-         {"height", h},
-         {"lockAspectRatio", AspectLocked(n, true)},
-         {"borders", {{"lines", lines}, {"shadow", false}}},
-         {"image", image},
-         {"source", ""},
-         {"control", nullptr}});
+    inlines_.push_back({{"at", static_cast<int64_t>(codes_.size())},
+                        {"type", 3},
+                        {"alternativeText", AlternativeTextOf(n, docPr)},
+                        {"width", w},
+                        {"height", h},
+                        {"lockAspectRatio", AspectLocked(n, true)},
+                        {"borders", {{"lines", lines}, {"shadow", false}}},
+                        {"image", image},
+                        {"source", ""},
+                        {"control", nullptr}});
     Emit(kObjectChar, font, para_);
   }
 
@@ -541,7 +553,7 @@ class Reader {
       }
     const xmlNode* docPr = Child(n, kNsWp, "docPr");
     d.name = UnescapePackageText(AttrOf(docPr, "name").value_or(""));
-    d.alt = UnescapePackageText(AttrOf(docPr, "descr").value_or(""));
+    d.alt = AlternativeTextOf(n, docPr);
     const auto hidden = AttrOf(docPr, "hidden");
     d.visible = !(hidden && (*hidden == "1" || *hidden == "true"));
     d.lockAspectRatio = AspectLocked(n, false);

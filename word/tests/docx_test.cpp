@@ -149,7 +149,7 @@ TEST_F(DocxTest, ForeignPackagesAreReadTolerantly) {
       "in</w:t></w:r></w:p></w:tc></w:tr></w:tbl></w:tc></w:tr></w:tbl>"
       "<w:p><w:r><w:t>before</w:t><w:drawing><wp:inline><wp:extent cx=\"127000\" "
       "cy=\"254000\"/><wp:docPr id=\"3\" name=\"x\" "
-      "descr=\"kzoB&amp;q=1\"/><a:graphic><a:graphicData "
+      "title=\"kzoB&amp;q=1\"/><a:graphic><a:graphicData "
       "uri=\"http://schemas.openxmlformats.org/drawingml/2006/picture\"><pic:pic><pic:blipFill>"
       "<a:blip r:embed=\"rId9\"/></pic:blipFill></pic:pic></a:graphicData></a:graphic></wp:inline>"
       "</w:drawing><w:t>after</w:t></w:r><w:sdt><w:sdtContent><w:r><w:t>!</w:t></w:r>"
@@ -199,7 +199,11 @@ TEST_F(DocxTest, ForeignPackagesAreReadTolerantly) {
   EXPECT_EQ(font.size, 14);
   EXPECT_EQ(d->GetStory().Para(d->GetStory().At(0).para).alignment, 1);
 
-  // The undecodable picture goes out again as it came in.
+  // The undecodable picture goes out again as it came in, in either format.
+  d->SaveAs((profile.Dir() / "native.doc").string());
+  d->Close();
+  d = app->Documents()->Open((profile.Dir() / "native.doc").string());
+  EXPECT_EQ(d->InlineShapes()->Item(1)->Image().bytes, emf);
   d->SaveAs((profile.Dir() / "again.docx").string());
   d->Close();
   auto e = app->Documents()->Open((profile.Dir() / "again.docx").string());
