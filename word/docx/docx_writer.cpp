@@ -72,6 +72,11 @@ class Writer {
     Prepare();
     body_.reserve(codes_.size() * 8);
     WriteBlocks(0, static_cast<int64_t>(codes_.size()), false);
+    // Every table and floating shape must have found its place; one left over would be lost.
+    if (!shapesAt_.empty())
+      throw PackageError("a floating shape is anchored where no paragraph begins");
+    for (const auto& [at, list] : tablesAt_)
+      if (!list.empty()) throw PackageError("a table begins where no paragraph begins");
     WriteSection();
     std::vector<std::pair<std::string, std::string>> parts;
     parts.emplace_back("[Content_Types].xml", "");
