@@ -1,6 +1,7 @@
 #include "word/docx/docx_file.h"
 
 #include <algorithm>
+#include <fstream>
 
 #include "automation/automation_error.h"
 #include "platform/files.h"
@@ -15,8 +16,9 @@ bool LooksLikeDocx(const std::string& bytes) {
 }
 
 bool IsDocxFile(const std::filesystem::path& file) {
-  auto text = platform::ReadWholeFile(file);
-  return text && LooksLikeDocx(*text);
+  std::ifstream in(file, std::ios::binary);
+  std::string head(4, '\0');
+  return in.read(head.data(), 4) && LooksLikeDocx(head);
 }
 
 bool HasDocxExtension(const std::filesystem::path& file) {
