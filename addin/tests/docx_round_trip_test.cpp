@@ -5,11 +5,18 @@
 
 #include "addin/document/save_processing.h"
 #include "addin/document/validate_doc.h"
+#include "addin/online/course_portal.h"
 #include "addin/questions/MultipleChoice.h"
 #include "addin/questions/TrueFalse.h"
 #include "addin/questions/g_construction.h"
 #include "addin/tests/course_fixture.h"
+#include "browser/windows/browser_desktop.h"
+#include "browser/windows/browser_window.h"
+#include "online/course_host_name.h"
+#include "online/reg.h"
+#include "online/settings_keys.h"
 #include "platform/files.h"
+#include "platform/net/testing/loopback_server.h"
 #include "ui/constants.h"
 #include "word/doc_file.h"
 #include "word/docx/docx_file.h"
@@ -59,6 +66,53 @@ TEST_F(DocxRoundTrip, EveryQuestionTypeSurvivesADocxRoundTrip) {
   EXPECT_EQ(Markers(*doc).size(), markers.size() + 4);
   EXPECT_EQ(ProcessKZOInfo(*doc), SaveOutcome::Saved);
   EXPECT_TRUE(word::IsDocxFile(file));
+}
+
+}  // namespace
+}  // namespace qv::addin::testing
+
+namespace qv::addin::testing {
+namespace {
+
+// "Add to Course" on a course reopened from docx: checked, prepared, saved as docx again, and the
+// portal shown.
+struct DocxAddToCourse : CourseDocumentTest {
+  qv::testing::LoopbackServer server{[](qv::testing::LoopbackServer::Connection& c) {
+    c.ReadRequest();
+    c.Send(qv::testing::LoopbackServer::Answer("<html><head><title>portal</title></head></html>"));
+  }};
+  std::shared_ptr<browser::BrowserDesktop> desktop = browser::BrowserDesktop::Shared();
+
+  void SetUp() override {
+    CourseDocumentTest::SetUp();
+    ASSERT_TRUE(platform::MapHost(online::kDefaultCourseHost, "127.0.0.1", server.Port()));
+    online::reg::CreateKey(online::HKEY_CURRENT_USER, online::kAddinKey);
+    G().kzoUser = false;
+  }
+  void TearDown() override {
+    desktop->CloseAll();
+    (void)platform::UnmapHost(online::kDefaultCourseHost);
+    CourseDocumentTest::TearDown();
+  }
+};
+
+TEST_F(DocxAddToCourse, TheReopenedCourseGoesToTheCourse) {
+  BuildCourse();
+  const auto file = profile.Dir() / "Unit1.docx";
+  doc->SaveAs(file.string());
+  doc->Close();
+  doc = app->Documents()->Open(file.string());
+  doc->Activate();
+  driver->ClearTranscript();
+  driver->AnswerMsgBox(ui::vbYes);  // the questions are not complete yet: go on all the same
+  FindIE();
+  EXPECT_EQ(Messages().size(), 1u) << driver->Text();
+  EXPECT_NE(word::DocumentToJson(*doc)["customProperties"].dump().find("KZOSlideTypes"),
+            std::string::npos);
+  EXPECT_TRUE(doc->Saved());
+  EXPECT_TRUE(word::IsDocxFile(file));
+  ASSERT_EQ(desktop->Windows().size(), 1u);
+  EXPECT_NE(desktop->Windows()[0]->LocationURL().find("CreatePortal.asp"), std::string::npos);
 }
 
 }  // namespace
