@@ -61,7 +61,18 @@ const std::pair<int32_t, const char*> kDash[] = {
 const std::pair<int32_t, const char*> kCompound[] = {
     {1, "sng"}, {2, "dbl"}, {3, "thinThick"}, {4, "thickThin"}, {5, "tri"}};
 
+// wdViewType: normal, outline, print layout, master document, web layout.
+const std::pair<int32_t, const char*> kView[] = {
+    {3, "print"}, {1, "normal"}, {2, "outline"}, {5, "masterPages"}, {6, "web"}};
+
 }  // namespace
+
+std::string ViewName(int32_t v) {
+  return NameOf(kView, v);
+}
+int32_t ViewFrom(const std::string& n) {
+  return ValueOf(kView, n, 3);
+}
 
 std::string AlignmentName(int32_t a) {
   return NameOf(kAlign, a);

@@ -25,6 +25,8 @@ std::string PresetGeometryName(int32_t autoShapeType);
 int32_t PresetGeometryFrom(const std::string& name);
 std::string DashName(int32_t dashStyle);
 int32_t DashFrom(const std::string& name);
+std::string ViewName(int32_t viewType);
+int32_t ViewFrom(const std::string& name);
 std::string LineCompoundName(int32_t style);
 int32_t LineCompoundFrom(const std::string& name);
 

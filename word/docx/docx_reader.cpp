@@ -206,11 +206,7 @@ class Reader {
         {"shapes", shapes},
         {"customProperties", CustomProperties()},
         {"pageSetup", PageSetupOf(Child(body, kNsW, "sectPr"))},
-        {"settings",
-         {{"snapToGrid", true},
-          {"snapToShapes", false},
-          {"formsDesign", false},
-          {"viewType", wdPrintView}}},
+        {"settings", Settings()},
     };
     return record;
   }
@@ -247,6 +243,7 @@ class Reader {
       const auto id = AttrOf(r, "Id");
       const auto target = ResolvePart(base_, AttrOf(r, "Target").value_or(""));
       if (id && target) rels_[*id] = *target;
+      if (target && AttrOf(r, "Type").value_or("") == kRelSettings) settings_ = *target;
     }
   }
 
@@ -821,6 +818,20 @@ class Reader {
 
   // --- properties and page ---
 
+  json Settings() {
+    json out = {{"snapToGrid", true},
+                {"snapToShapes", false},
+                {"formsDesign", false},
+                {"viewType", wdPrintView}};
+    auto it = parts_.find(settings_);
+    if (it == parts_.end()) return out;
+    auto doc = ParseXml(it->first, it->second);
+    const xmlNode* root = xmlDocGetRootElement(doc.get());
+    if (auto view = WAttr(Child(root, kNsW, "view"), "val")) out["viewType"] = ViewFrom(*view);
+    if (const xmlNode* forms = Child(root, kNsW, "formsDesign")) out["formsDesign"] = OnOff(forms);
+    return out;
+  }
+
   json CustomProperties() {
     json out = json::array();
     auto it = parts_.find(custom_);
@@ -935,6 +946,7 @@ class Reader {
   PackageParts parts_;
   std::string base_;
   std::string custom_ = "docProps/custom.xml";
+  std::string settings_;
   std::map<std::string, std::string> rels_;
   std::u32string codes_;
   std::vector<uint16_t> fontIndex_, paraIndex_;

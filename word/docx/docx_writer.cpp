@@ -83,6 +83,7 @@ class Writer {
     parts.emplace_back("_rels/.rels", PackageRels());
     parts.emplace_back("word/document.xml", DocumentXml());
     parts.emplace_back("word/_rels/document.xml.rels", DocumentRels());
+    parts.emplace_back("word/settings.xml", SettingsXml());
     const bool props = !r_.at("customProperties").empty();
     if (props) parts.emplace_back("docProps/custom.xml", CustomXml());
     for (const auto& m : media_)
@@ -538,6 +539,17 @@ class Writer {
            "\"><w:body>" + body_ + "</w:body></w:document>";
   }
 
+  // The view the document opens in and whether it is in forms design.
+  std::string SettingsXml() const {
+    const auto& st = r_.at("settings");
+    std::string out =
+        std::string("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n") +
+        "<w:settings xmlns:w=\"" + kNsW + "\"><w:view" +
+        Attr("w:val", ViewName(st.at("viewType").get<int32_t>())) + "/>";
+    if (st.at("formsDesign").get<bool>()) out += "<w:formsDesign/>";
+    return out + "</w:settings>";
+  }
+
   std::string CustomXml() const {
     std::string out =
         std::string("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n") +
@@ -599,6 +611,10 @@ class Writer {
         "<Override PartName=\"/word/document.xml\" "
         "ContentType=\"application/"
         "vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml\"/>";
+    out +=
+        "<Override PartName=\"/word/settings.xml\" "
+        "ContentType=\"application/"
+        "vnd.openxmlformats-officedocument.wordprocessingml.settings+xml\"/>";
     if (props)
       out +=
           "<Override PartName=\"/docProps/custom.xml\" "
@@ -621,7 +637,8 @@ class Writer {
   std::string DocumentRels() const {
     std::string out =
         std::string("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n") +
-        "<Relationships xmlns=\"" + kNsPackageRels + "\">";
+        "<Relationships xmlns=\"" + kNsPackageRels + "\">" +
+        "<Relationship Id=\"rIdSettings\" Type=\"" + kRelSettings + "\" Target=\"settings.xml\"/>";
     for (const auto& m : media_)
       out += "<Relationship" + Attr("Id", m.rid) + Attr("Type", kRelImage) +
              Attr("Target", m.name.substr(5)) + "/>";

@@ -29,6 +29,8 @@ inline constexpr const char* kRelOfficeDocument =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument";
 inline constexpr const char* kRelCustomProperties =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships/custom-properties";
+inline constexpr const char* kRelSettings =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/settings";
 inline constexpr const char* kRelImage =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships/image";
 

@@ -97,6 +97,7 @@ inline std::string DocxFaults(const std::string& zipBytes) {
   };
   check("word/document.xml", "wml.xsd");
   check("docProps/custom.xml", "shared-documentPropertiesCustom.xsd");
+  check("word/settings.xml", "wml.xsd");
   check("[Content_Types].xml", "opc-contentTypes.xsd");
   check("_rels/.rels", "opc-relationships.xsd");
   check("word/_rels/document.xml.rels", "opc-relationships.xsd");
@@ -129,7 +130,9 @@ inline void RoundNumbers(nlohmann::json& j) {
 
 inline nlohmann::json DocxComparable(nlohmann::json r) {
   RoundNumbers(r);
-  r.erase("settings");
+  // Snapping to the grid and to shapes have no place in docx.
+  r["settings"].erase("snapToGrid");
+  r["settings"].erase("snapToShapes");
   r["fontRuns"] = Resolved(r["fonts"], r["fontRuns"]);
   r["paragraphRuns"] = Resolved(r["paragraphFormats"], r["paragraphRuns"]);
   r.erase("fonts");

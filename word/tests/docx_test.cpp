@@ -10,6 +10,7 @@
 #include "word/render.h"
 #include "word/tests/docx_checks.h"
 #include "word/tests/word_test_support.h"
+#include "word/window.h"
 
 namespace qv::word {
 namespace {
@@ -73,6 +74,7 @@ class DocxTest : public WordTest {
     R(doc->Content()->End() - 1, doc->Content()->End() - 1)->InsertBefore("a\fb\vc");
     doc->Page().leftMargin = 54;
     doc->Page().orientation = 1;
+    doc->ActiveWindow()->View()->type = wdWebView;
     Check();
   }
 
