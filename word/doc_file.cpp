@@ -108,9 +108,18 @@ ImageData ImageFrom(const json& j) {
   if (j.is_null()) return {};
   std::string bytes;
   Require(Base64Decode(j.at("data").get<std::string>(), bytes), "picture data is not base64");
-  auto image = ParseImage(std::move(bytes));
-  Require(image.has_value(), "embedded picture is not a picture");
-  return *image;
+  const auto format = j.at("format").get<std::string>();
+  auto image = ParseImage(bytes);
+  if (image) return *image;
+  // A picture of a kind we cannot decode (brought in from another program) is kept as it is; a
+  // picture that claims a kind we decode must be one.
+  Require(
+      format != "gif" && format != "png" && format != "jpeg" && format != "bmp" && !format.empty(),
+      "embedded picture is not a picture");
+  ImageData kept;
+  kept.format = format;
+  kept.bytes = std::move(bytes);
+  return kept;
 }
 
 json VariantJson(const automation::Variant& v) {

@@ -6,6 +6,7 @@
 #include "word/application.h"
 #include "word/custom_properties.h"
 #include "word/doc_file.h"
+#include "word/docx/docx_file.h"
 #include "word/errors.h"
 #include "word/inline_shape.h"
 #include "word/page_setup.h"
@@ -193,21 +194,35 @@ void Document::Save() {
     SaveAs(chosen);
     return;
   }
-  WriteDocumentFile(*this, file_);
+  if (saveFormat_ == wdFormatDocument)
+    WriteDocumentFile(*this, file_);
+  else
+    WriteDocxFile(*this, file_);
   saved_ = true;
 }
 
-void Document::SaveAs(const std::string& fileName) {
+void Document::SaveAs(const std::string& fileName, int32_t fileFormat) {
   GetStory();
   if (fileName.empty()) RaiseInvalidCall();
   std::filesystem::path p = std::filesystem::absolute(fileName);
-  WriteDocumentFile(*this, p);
+  const bool docx = fileFormat == wdFormatXMLDocument || fileFormat == wdFormatDocumentDefault ||
+                    (fileFormat < 0 && HasDocxExtension(p));
+  if (docx)
+    WriteDocxFile(*this, p);
+  else
+    WriteDocumentFile(*this, p);
+  saveFormat_ = docx ? wdFormatXMLDocument : wdFormatDocument;
   SetFile(p);
   saved_ = true;
 }
 
 void Document::LoadFrom(const std::filesystem::path& file) {
-  ReadDocumentFile(*this, file);
+  if (IsDocxFile(file)) {
+    ReadDocxFile(*this, file);
+    saveFormat_ = wdFormatXMLDocument;
+  } else {
+    ReadDocumentFile(*this, file);
+  }
   SetFile(std::filesystem::absolute(file));
   saved_ = true;
 }
@@ -273,7 +288,8 @@ const DispatchTable& Document::Members() const {
           .Get("Path", [](Document& d) { return d.Path(); })
           .Get("FullName", [](Document& d) { return d.FullName(); })
           .Sub("Save", [](Document& d, Args&) { d.Save(); })
-          .Sub("SaveAs", [](Document& d, Args& a) { d.SaveAs(a.Text(0)); })
+          .Sub("SaveAs",
+               [](Document& d, Args& a) { d.SaveAs(a.Text(0), a.Opt(1, Variant(-1)).ToInt32()); })
           .Sub("Close", [](Document& d, Args& a) { d.Close(a.Opt(0, Variant(0)).ToInt32()); })
           .Sub("Activate", [](Document& d, Args&) { d.Activate(); })
           .Build();

@@ -75,7 +75,11 @@ class Document : public automation::Dispatch, public StoryListener {
   std::string FullName() const;
   const std::filesystem::path& File() const { return file_; }
   void Save();
-  void SaveAs(const std::string& fileName);
+  // `fileFormat`: wdFormatXMLDocument (12) or wdFormatDocumentDefault (16) writes docx, as does
+  // a ".docx" name with no format given; otherwise the native format.
+  void SaveAs(const std::string& fileName, int32_t fileFormat = -1);
+  // The format the document is saved in by Save (that of the file it came from or went to).
+  int32_t SaveFormat() const { return saveFormat_; }
   // Closes the document; `saveChanges`: wdSaveChanges (-1) saves first, others do not.
   void Close(int32_t saveChanges = 0);
   void Activate();
@@ -112,6 +116,7 @@ class Document : public automation::Dispatch, public StoryListener {
   bool snapToShapes_ = false;
   bool userControl_ = true;
   int shapeCounter_ = 0;
+  int32_t saveFormat_ = 0;
 };
 
 }  // namespace qv::word

@@ -32,9 +32,16 @@ pid_t SpawnProgram(const std::string& program, const std::vector<std::string>& a
   if (!options.errFile.empty())
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, options.errFile.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  if (options.ownProcessGroup) {
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
+  }
   pid_t pid = 0;
-  const int rc = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, raw.data(), environ);
+  const int rc = ::posix_spawn(&pid, program.c_str(), &actions, &attributes, raw.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attributes);
   if (rc != 0) throw std::runtime_error("cannot start " + program + ": " + std::strerror(rc));
   return pid;
 }

@@ -17,6 +17,9 @@ struct SpawnOptions {
   // Where standard output and standard error go (created or truncated); empty: the caller's.
   std::filesystem::path outFile;
   std::filesystem::path errFile;
+  // The process leads a process group of its own, so that it can be stopped together with the
+  // processes it starts (kill(-pid, ...)).
+  bool ownProcessGroup = false;
 };
 
 // Starts `program` with `args` (argv[0] is the program itself). Throws std::runtime_error with

@@ -18,5 +18,7 @@ int UninstallCommand(const CommandArgs& args);   // remove them
 int WordCommand(const CommandArgs& args);        // serve a running word processor
 int ExportCommand(const CommandArgs& args);      // a document's quiz for learning systems
 int PreviewCommand(const CommandArgs& args);     // the learner's web pages of a document
+int ConvertCommand(const CommandArgs& args);     // native documents to docx and back
+int RenderCommand(const CommandArgs& args);      // pictures of a document's pages
 
 }  // namespace qv::tools
