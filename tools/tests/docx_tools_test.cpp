@@ -120,5 +120,30 @@ TEST_F(LibreOfficeCourse, LibreOfficeShowsTheQuestionsAndKeepsEveryMarker) {
   }
 }
 
+// The main job's document as a word processor lays it out: the authoring session runs, and its
+// saved document is drawn as pictures of its pages, kept for people to look at.
+TEST(MainJobPictures, TheMainJobsDocumentIsDrawnPageByPage) {
+  const char* bin = std::getenv("QUORVANTA_BIN");
+  if (!FindLibreOffice() || !bin || !*bin)
+    GTEST_SKIP() << "LibreOffice (libreoffice-writer-nogui) is not installed";
+  qv::testing::TempProfile profile;
+  auto o = testing::RunProgram(
+      bin, {"run", (fs::path(QV_SOURCE_TREE) / "demo/session.js").string()}, profile.Dir());
+  ASSERT_EQ(o.exitCode, 0) << o.err;
+  const fs::path document = profile.Dir() / "Fractions.doc";
+  ASSERT_TRUE(fs::exists(document)) << o.out;
+  const char* artifacts = std::getenv("QV_ARTIFACTS_DIR");
+  const fs::path pictures =
+      artifacts && *artifacts ? fs::path(artifacts) : fs::path(bin).parent_path() / "artifacts";
+  fs::create_directories(pictures);
+  const fs::path docx = profile.Dir() / "Fractions.docx";
+  o = testing::RunProgram(bin, {"convert", document.string(), docx.string()}, profile.Dir());
+  ASSERT_EQ(o.exitCode, 0) << o.err;
+  o = testing::RunProgram(
+      bin, {"render", docx.string(), "-o", (pictures / "main-job.png").string()}, profile.Dir());
+  ASSERT_EQ(o.exitCode, 0) << o.err;
+  EXPECT_GT(fs::file_size(pictures / "main-job.png"), 1000u);
+}
+
 }  // namespace
 }  // namespace qv::tools
