@@ -150,6 +150,7 @@ void Cell::Split(int32_t rows, int32_t columns) {
   auto r = Row();
   auto doc = doc_.lock();
   Story& story = doc->GetStory();
+  Story::EditScope scope(story);
   const double width = fmt_.width / columns;
   fmt_.width = width;
   const int64_t at = end_.pos + 1;
@@ -310,6 +311,7 @@ void Row::MergeCells(size_t first, size_t last) {
   if (last >= cells_.size() || first >= last) return;
   auto doc = doc_.lock();
   Story& story = doc->GetStory();
+  Story::EditScope scope(story);
   auto keep = cells_[first];
   // Right to left, each cell absorbs its right neighbour: its end mark takes the neighbour's end
   // character, and the character it leaves becomes a paragraph mark between two non-empty
@@ -498,6 +500,7 @@ std::shared_ptr<Row> Table::InsertRow(size_t index, const Row& model) {
   Check();
   auto doc = doc_.lock();
   Story& story = doc->GetStory();
+  Story::EditScope scope(story);
   index = std::min(index, rows_.size());
   const int64_t at = index < rows_.size() ? rows_[index]->Start() : End();
   auto self = std::static_pointer_cast<Table>(shared_from_this());
@@ -655,6 +658,7 @@ std::shared_ptr<Table> Tables::Add(const std::shared_ptr<word::Range>& at, int32
   if (!at) automation::Raise(automation::err::kObjectRequired);
   auto doc = at->DocPtr();
   Story& story = doc->GetStory();
+  Story::EditScope scope(story);
   if (at->Start() != at->End()) at->Delete();
   int64_t pos = at->Start();
   const Location where = LocationAt(story, pos);

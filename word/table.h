@@ -120,6 +120,9 @@ class Row : public Dispatch, public StoryNode {
   int64_t ExtentEnd() const override { return end_.pos; }
   const StoryNode* StructuralParent() const override;
   size_t ChildCount() const override { return cells_.size(); }
+  const StoryNode* Child(size_t i) const override {
+    return i < cells_.size() ? cells_[i].get() : nullptr;
+  }
 
   bool Deleted() const { return deleted_; }
   int64_t Start() const;
@@ -172,7 +175,12 @@ class Table : public Dispatch, public StoryNode {
   void MarkRemoved() override;
   std::shared_ptr<void> KeepAlive() override { return shared_from_this(); }
   int64_t ExtentEnd() const override;
+  int64_t ExtentStart() const override { return start_.pos; }
+  const StoryNode* Holder() const override { return container_.lock().get(); }
   size_t ChildCount() const override { return rows_.size(); }
+  const StoryNode* Child(size_t i) const override {
+    return i < rows_.size() ? rows_[i].get() : nullptr;
+  }
 
   bool Deleted() const { return deleted_; }
   int64_t Start() const;
