@@ -20,6 +20,11 @@ class Table;
 class Cells;
 class Rows;
 
+// A table holds at most kMaxRows rows and a row at most kMaxCellsInRow cells, whatever edit made
+// them, so that every saved table opens again.
+inline constexpr size_t kMaxRows = 32767;
+inline constexpr size_t kMaxCellsInRow = 63;
+
 // Padding indexes.
 enum PaddingSide { kTop = 0, kBottom = 1, kLeft = 2, kRight = 3 };
 

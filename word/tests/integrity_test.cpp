@@ -3,10 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
+#include "platform/files.h"
 #include "word/doc_file.h"
+#include "word/errors.h"
 #include "word/find.h"
+#include "word/image_info.h"
 #include "word/render.h"
 #include "word/tests/word_test_support.h"
+#include "word/utf8.h"
 
 namespace qv::word {
 namespace {
@@ -89,6 +95,184 @@ TEST_F(IntegrityTest, EveryDeletionKeepsTheStructureMarks) {
   EXPECT_EQ(Text(), "fresh\r");
   EXPECT_TRUE(t->Deleted());
   Reopen();
+}
+
+// --- files that are damaged in ways the loader must see ------------------------------------------
+
+class DamagedFileTest : public IntegrityTest {
+ protected:
+  // Writes `record` and opens it: the document, or nullptr when it was refused with 5151 (the
+  // refusal's text in `why`). A refused file is left as it was.
+  std::shared_ptr<Document> Open(const nlohmann::json& record, std::string* why = nullptr) {
+    const auto file = profile.Dir() / ("damaged" + std::to_string(++files_) + ".doc");
+    const std::string text = record.dump();
+    EXPECT_TRUE(platform::WriteFileAtomically(file, text));
+    try {
+      return app->Documents()->Open(file.string());
+    } catch (const automation::AutomationError& e) {
+      EXPECT_EQ(e.Number(), kErrCorruptFile) << e.Description();
+      if (why) *why = e.Description();
+      EXPECT_EQ(*platform::ReadWholeFile(file), text);
+      return nullptr;
+    }
+  }
+
+  int files_ = 0;
+
+  // Every character of the text in one formatting run.
+  static void OneRun(nlohmann::json& j) {
+    const auto n = static_cast<int64_t>(DecodeUtf8(j["text"].get<std::string>()).size());
+    j["fontRuns"] = nlohmann::json::array({{n, 0}});
+    j["paragraphRuns"] = nlohmann::json::array({{n, 0}});
+  }
+};
+
+TEST_F(DamagedFileTest, RowsOrCellsListedOutOfTheirOrderAreRefused) {
+  doc->Content()->SetText("x\r");
+  auto t = doc->Tables()->Add(R(2, 2), 3, 2);
+  t->Cell(1, 1)->Range()->InsertBefore("first");
+  const auto good = DocumentToJson(*doc);
+  auto rows = good;
+  std::swap(rows["tables"][0]["rows"][0], rows["tables"][0]["rows"][1]);
+  EXPECT_EQ(Open(rows), nullptr);
+  auto cells = good;
+  std::swap(cells["tables"][0]["rows"][1]["cells"][0], cells["tables"][0]["rows"][1]["cells"][1]);
+  EXPECT_EQ(Open(cells), nullptr);
+  // The healthy file opens, and deleting its first row leaves a table that answers.
+  auto opened = Open(good);
+  ASSERT_NE(opened, nullptr);
+  opened->Tables()->Item(1)->Rows()->Item(1)->Delete();
+  EXPECT_EQ(opened->Tables()->Count(), 1);
+  EXPECT_EQ(opened->Tables()->Item(1)->Rows()->Count(), 2);
+  opened->GetStory().CheckInvariants();
+}
+
+TEST_F(DamagedFileTest, ARowEndOnTheFinalParagraphMarkIsRefused) {
+  doc->Content()->SetText("x\r");
+  doc->Tables()->Add(R(2, 2), 1, 1);
+  auto j = DocumentToJson(*doc);
+  // "x\r" cell-end row-end "\r": the row's end now claims the final paragraph mark.
+  std::u32string text = DecodeUtf8(j["text"].get<std::string>());
+  ASSERT_EQ(text.size(), 5u);
+  text.erase(3, 1);
+  j["text"] = EncodeUtf8(text);
+  j["tables"][0]["rows"][0]["end"] = 3;
+  OneRun(j);
+  std::string why;
+  EXPECT_EQ(Open(j, &why), nullptr);
+  EXPECT_NE(why.find("end-of-row mark"), std::string::npos) << why;
+}
+
+TEST_F(DamagedFileTest, ATableInsideAParagraphIsRefused) {
+  doc->Content()->SetText("ab\r");
+  doc->Tables()->Add(R(3, 3), 1, 1);
+  auto j = DocumentToJson(*doc);
+  // Move the text's paragraph mark behind the table: the table now starts after "ab".
+  std::u32string text = DecodeUtf8(j["text"].get<std::string>());
+  text.erase(2, 1);
+  text.insert(4, 1, U'\r');
+  j["text"] = EncodeUtf8(text);
+  j["tables"][0]["start"] = 2;
+  j["tables"][0]["rows"][0]["cells"][0]["end"] = 2;
+  j["tables"][0]["rows"][0]["end"] = 3;
+  OneRun(j);
+  std::string why;
+  EXPECT_EQ(Open(j, &why), nullptr);
+  EXPECT_NE(why.find("inside a paragraph at 2"), std::string::npos) << why;
+}
+
+// A file of `depth` 1 x 1 tables, each in the first cell of the one before.
+nlohmann::json NestedTables(nlohmann::json record, int depth) {
+  const nlohmann::json model = record["tables"][0];
+  record["tables"] = nlohmann::json::array();
+  for (int k = 0; k < depth; ++k) {
+    auto t = model;
+    t["start"] = 0;
+    t["rows"][0]["cells"][0]["end"] = 2 * (depth - k) - 2;
+    t["rows"][0]["end"] = 2 * (depth - k) - 1;
+    record["tables"].push_back(t);
+  }
+  record["text"] = std::string(static_cast<size_t>(2 * depth), '\a') + "\r";
+  record["inlineShapes"] = nlohmann::json::array();
+  record["shapes"] = nlohmann::json::array();
+  return record;
+}
+
+TEST_F(DamagedFileTest, NestingIsBoundedInFilesAndInEdits) {
+  auto t = doc->Tables()->Add(R(0, 0), 1, 1);
+  auto base = DocumentToJson(*doc);
+  // The limit itself opens, renders and saves.
+  auto deepest = NestedTables(base, kMaxTableNesting);
+  OneRun(deepest);
+  auto opened = Open(deepest);
+  ASSERT_NE(opened, nullptr);
+  EXPECT_EQ(opened->Range(0, 0)->Tables()->Item(1)->NestingLevel(), kMaxTableNesting);
+  EXPECT_NE(RenderDocument(*opened).find("| | +--"), std::string::npos);
+  EXPECT_EQ(DocumentToJson(*opened), deepest);
+  // One more is refused, and ten thousand are refused as quickly.
+  for (int depth : {kMaxTableNesting + 1, 10000}) {
+    auto deeper = NestedTables(base, depth);
+    OneRun(deeper);
+    std::string why;
+    EXPECT_EQ(Open(deeper, &why), nullptr);
+    EXPECT_NE(why.find("nested deeper than"), std::string::npos) << why;
+  }
+  // Edits cannot go past the limit either.
+  auto inner = t;
+  for (int level = 1; level < kMaxTableNesting; ++level)
+    inner = doc->Tables()->Add(inner->Cell(1, 1)->Range(), 1, 1);
+  EXPECT_EQ(inner->NestingLevel(), kMaxTableNesting);
+  EXPECT_EQ(testing::ErrorNumber([&] { doc->Tables()->Add(inner->Cell(1, 1)->Range(), 1, 1); }),
+            4605);
+  Reopen();
+}
+
+TEST_F(DamagedFileTest, NumbersTheEngineCannotHoldAreRefusedWithTheirPlace) {
+  doc->Content()->SetText("x\r");
+  doc->Tables()->Add(R(2, 2), 2, 2);
+  const auto good = DocumentToJson(*doc);
+  struct Case {
+    std::function<void(nlohmann::json&)> damage;
+    const char* place;
+  };
+  const Case cases[] = {
+      {[](nlohmann::json& j) { j["fonts"][0]["color"] = int64_t{1} << 40; }, "fonts[0]"},
+      {[](nlohmann::json& j) { j["fonts"][0]["color"] = 1.5; }, "fonts[0]"},
+      {[](nlohmann::json& j) { j["tables"][0]["rows"][1]["cells"][0]["width"] = 1e300; },
+       "tables[0].rows[1].cells[0]"},
+      {[](nlohmann::json& j) { j["tables"][0]["rows"][0]["end"] = uint64_t{1} << 63; },
+       "tables[0].rows[0]"},
+      {[](nlohmann::json& j) { j["tables"][0]["rows"][0]["heightRule"] = "1"; },
+       "tables[0].rows[0]"},
+      {[](nlohmann::json& j) { j["pageSetup"]["orientation"] = -(int64_t{1} << 33); }, "pageSetup"},
+  };
+  for (const auto& c : cases) {
+    auto damaged = good;
+    c.damage(damaged);
+    std::string why;
+    EXPECT_EQ(Open(damaged, &why), nullptr) << c.place;
+    EXPECT_NE(why.find(std::string("(in ") + c.place + ")"), std::string::npos) << why;
+  }
+  EXPECT_NE(Open(good), nullptr);
+}
+
+TEST(PictureHeader, SidesOutOfRangeAreNoPicture) {
+  auto bmp = [](int32_t w, int32_t h) {
+    std::string b = "BM" + std::string(16, '\0');
+    for (int32_t v : {w, h})
+      for (int k = 0; k < 4; ++k)
+        b += static_cast<char>((static_cast<uint32_t>(v) >> (8 * k)) & 0xFF);
+    return b + std::string(8, '\0');
+  };
+  EXPECT_FALSE(ParseImage(bmp(4, INT32_MIN)).has_value());
+  EXPECT_FALSE(ParseImage(bmp(INT32_MIN, 4)).has_value());
+  EXPECT_FALSE(ParseImage(bmp(4, kMaxPicturePixels + 1)).has_value());
+  auto topDown = ParseImage(bmp(4, -3));
+  ASSERT_TRUE(topDown.has_value());
+  EXPECT_EQ(topDown->pixelHeight, 3);
+  std::string png = std::string("\x89PNG\r\n\x1a\n", 8) + std::string("\0\0\0\x0dIHDR", 8) +
+                    std::string("\0\0\0\x04\x80\0\0\0", 8);
+  EXPECT_FALSE(ParseImage(png).has_value());
 }
 
 }  // namespace
