@@ -705,6 +705,11 @@ void WriteDocumentFile(Document& doc, const std::filesystem::path& file) {
                                       std::string("The document could not be saved: ") + e.what());
   }
   text += "\n";
+  if (text.size() > kMaxDocumentFileBytes)
+    throw automation::AutomationError(
+        5153, "The document could not be saved: it would be larger than " +
+                  std::to_string(kMaxDocumentFileBytes >> 20) + " MB, the largest document that " +
+                  "can be opened again.");
   if (!platform::WriteFileAtomically(file, text))
     throw automation::AutomationError(5153,
                                       "The document could not be saved as " + file.string() + ".");
@@ -715,8 +720,16 @@ void ReadDocumentFile(Document& doc, const std::filesystem::path& file) {
   if (!std::filesystem::is_regular_file(file, ec))
     throw automation::AutomationError(kErrFileNotFound,
                                       "This file could not be found.\r\n(" + file.string() + ")");
-  auto text = platform::ReadWholeFile(file);
-  if (!text) Refuse(file, "it cannot be read");
+  // A file over the limit is refused before it is read (and again if it grew while read).
+  const auto tooLarge = "it is larger than " + std::to_string(kMaxDocumentFileBytes >> 20) +
+                        " MB, the largest document this word processor opens";
+  if (std::filesystem::file_size(file, ec) > kMaxDocumentFileBytes && !ec) Refuse(file, tooLarge);
+  auto text = platform::ReadWholeFile(file, kMaxDocumentFileBytes);
+  if (!text) {
+    ec.clear();
+    if (std::filesystem::file_size(file, ec) > kMaxDocumentFileBytes && !ec) Refuse(file, tooLarge);
+    Refuse(file, "it cannot be read");
+  }
   json record;
   try {
     record = json::parse(*text);

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <climits>
+#include <fstream>
 
 #include "platform/files.h"
 #include "word/doc_file.h"
@@ -254,6 +256,32 @@ TEST_F(DamagedFileTest, NumbersTheEngineCannotHoldAreRefusedWithTheirPlace) {
     EXPECT_NE(why.find(std::string("(in ") + c.place + ")"), std::string::npos) << why;
   }
   EXPECT_NE(Open(good), nullptr);
+}
+
+TEST_F(DamagedFileTest, AFileOverTheLimitIsRefusedAtOnce) {
+  const auto file = profile.Dir() / "huge.doc";
+  std::ofstream(file) << "{";
+  std::filesystem::resize_file(file, 200u << 20);  // sparse: nothing is written
+  const auto started = std::chrono::steady_clock::now();
+  std::string why;
+  try {
+    app->Documents()->Open(file.string());
+  } catch (const automation::AutomationError& e) {
+    EXPECT_EQ(e.Number(), kErrCorruptFile);
+    why = e.Description();
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+  EXPECT_NE(why.find("larger than 128 MB"), std::string::npos) << why;
+  EXPECT_EQ(std::filesystem::file_size(file), 200u << 20);
+}
+
+TEST_F(IntegrityTest, ADocumentWithTheLongestNameSavesAndOpens) {
+  doc->Content()->SetText("long");
+  const auto file = profile.Dir() / (std::string(251, 'q') + ".doc");
+  doc->SaveAs(file.string());
+  doc->Close();
+  doc = app->Documents()->Open(file.string());
+  EXPECT_EQ(Text(), "long\r");
 }
 
 TEST(PictureHeader, SidesOutOfRangeAreNoPicture) {
