@@ -1,6 +1,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <fstream>
 
 #include <gtest/gtest.h>
@@ -140,6 +141,29 @@ TEST_F(RegistryTest, SubKeysListWithoutRegardToCase) {
   std::vector<std::string> names;
   ASSERT_TRUE(reg.EnumKeys(kCU, "P", names));
   EXPECT_EQ(names, (std::vector<std::string>{"a", "b", "B2", "C"}));
+}
+
+// A large store is parsed once: reads cost a look at the file, and a change written by another
+// program (a new version of the file) is still seen at once.
+TEST_F(RegistryTest, ALargeHiveIsParsedOnceAndChangesAreSeenAtOnce) {
+  ASSERT_TRUE(reg.CreateKey(kCU, "K"));
+  ASSERT_TRUE(reg.SetValue(kCU, "K", "big", RegValue::Text(std::string(10u << 20, 'b'))));
+  ASSERT_TRUE(reg.SetValue(kCU, "K", "small", RegValue::Text("one")));
+  const auto started = std::chrono::steady_clock::now();
+  for (int i = 0; i < 200; ++i)
+    ASSERT_EQ(Read("K", "small").data, "one");
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
+  Registry other;
+  ASSERT_TRUE(other.SetValue(kCU, "K", "small", RegValue::Text("two")));
+  EXPECT_EQ(Read("K", "small").data, "two");
+  // A file edited in place by hand is a new version too.
+  const auto file = reg.HiveFile(*FindHive(kCU));
+  {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << R"({"format": 1, "root": {"values": [], "keys": [{"name": "K", "values": [{"name": )"
+           R"("small", "type": 1, "data": "three"}], "keys": []}]}})";
+  }
+  EXPECT_EQ(Read("K", "small").data, "three");
 }
 
 TEST_F(RegistryTest, ADamagedHiveFileIsReportedAndNeverOverwritten) {
