@@ -3,9 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <climits>
 #include <fstream>
+#include <random>
 
 #include "platform/files.h"
 #include "word/doc_file.h"
@@ -282,6 +287,37 @@ TEST_F(IntegrityTest, ADocumentWithTheLongestNameSavesAndOpens) {
   doc->Close();
   doc = app->Documents()->Open(file.string());
   EXPECT_EQ(Text(), "long\r");
+}
+
+TEST_F(IntegrityTest, ASaverKilledAtAnyMomentLeavesTheLastSavedDocumentWhole) {
+  doc->Content()->SetText(std::string(20000, 'w') + "\rEND");
+  doc->Tables()->Add(R(1, 1), 3, 3);
+  const auto file = profile.Dir() / "killed.doc";
+  doc->SaveAs(file.string());
+  std::mt19937 rng(15);
+  int newer = 0;  // kills after which a save of the child had completed
+  for (int kill = 0; kill < 50; ++kill) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      for (;;) {
+        doc->Range(0, 0)->InsertBefore("x");
+        doc->Save();
+      }
+    }
+    ::usleep(std::uniform_int_distribution<useconds_t>(1000, 60000)(rng));
+    ::kill(child, SIGKILL);
+    ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+    auto opened = app->Documents()->Add();
+    ASSERT_NO_THROW(ReadDocumentFile(*opened, file)) << "after kill " << kill;
+    opened->GetStory().CheckInvariants();
+    const std::string text = opened->Content()->Text();
+    EXPECT_EQ(text.substr(text.size() - 4), "END\r") << "after kill " << kill;
+    EXPECT_EQ(opened->Tables()->Count(), 1);
+    if (text[0] == 'x') ++newer;
+    opened->Close();
+  }
+  EXPECT_GT(newer, 0);
 }
 
 TEST(PictureHeader, SidesOutOfRangeAreNoPicture) {
