@@ -17,6 +17,11 @@ void UseTemporaryProfile() {
     std::string dir = (std::filesystem::temp_directory_path() / "qv-fuzz-XXXXXX").string();
     if (!::mkdtemp(dir.data())) Fault("cannot make a profile directory");
     ::setenv("QUORVANTA_HOME", dir.c_str(), 1);
+    static const std::string made = dir;
+    std::atexit([] {
+      std::error_code ec;
+      std::filesystem::remove_all(made, ec);
+    });
     return true;
   }();
   (void)done;
