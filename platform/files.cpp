@@ -52,9 +52,17 @@ bool WriteFileAtomically(const std::filesystem::path& path, const std::string& c
   static std::atomic<unsigned> counter{0};
   std::error_code ec;
   if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), ec);
-  const auto tmp =
-      path.parent_path() / ("." + path.filename().string() + ".tmp." + std::to_string(::getpid()) +
-                            "." + std::to_string(counter++));
+  // The temporary name keeps at most 100 bytes of the target's name, so that a target whose name
+  // is as long as the file system allows can still be written (cut at a character's start).
+  std::string stem = path.filename().string();
+  if (stem.size() > 100) {
+    size_t cut = 100;
+    while (cut > 0 && (static_cast<unsigned char>(stem[cut]) & 0xC0) == 0x80)
+      --cut;
+    stem.resize(cut);
+  }
+  const auto tmp = path.parent_path() / ("." + stem + ".tmp." + std::to_string(::getpid()) + "." +
+                                         std::to_string(counter++));
   const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return false;
   size_t written = 0;

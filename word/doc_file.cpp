@@ -1,6 +1,9 @@
 #include "word/doc_file.h"
 
+#include <climits>
+#include <cmath>
 #include <stdexcept>
+#include <vector>
 
 #include "platform/files.h"
 #include "word/custom_properties.h"
@@ -31,6 +34,54 @@ void Require(bool ok, const char* what) {
   if (!ok) throw BadRecord(what);
 }
 
+// Where in the record the reader is, for the refusal: "tables[2].rows[0]".
+thread_local std::vector<std::string> tPath;
+thread_local std::string tFailedAt;
+
+class Within {
+ public:
+  explicit Within(std::string part) { tPath.push_back(std::move(part)); }
+  Within(const char* list, size_t index) {
+    tPath.push_back(std::string(list) + "[" + std::to_string(index) + "]");
+  }
+  ~Within() {
+    // The innermost place is recorded while the fault unwinds through it.
+    if (std::uncaught_exceptions() > 0 && tFailedAt.empty()) {
+      for (const auto& p : tPath)
+        tFailedAt += (tFailedAt.empty() ? "" : ".") + p;
+    }
+    tPath.pop_back();
+  }
+  Within(const Within&) = delete;
+  Within& operator=(const Within&) = delete;
+};
+
+// Numbers are taken only when the engine can hold them as they are: a colour of 2^40 or a width of
+// 1e400 is a damaged file, not a value to be cut down silently.
+int64_t Integer(const json& v, int64_t lo = INT64_MIN, int64_t hi = INT64_MAX) {
+  Require(v.is_number_integer(), "a number is missing or not a whole number");
+  if (v.is_number_unsigned()) {
+    const auto u = v.get<uint64_t>();
+    Require(u <= static_cast<uint64_t>(hi), "a number is out of range");
+    return static_cast<int64_t>(u);
+  }
+  const auto x = v.get<int64_t>();
+  Require(x >= lo && x <= hi, "a number is out of range");
+  return x;
+}
+
+int32_t Int32(const json& v) {
+  return static_cast<int32_t>(Integer(v, INT32_MIN, INT32_MAX));
+}
+
+// Sizes, positions and distances in points: finite and within `limit` either way.
+double Number(const json& v, double limit = 1e7) {
+  Require(v.is_number(), "a number is missing or not a number");
+  const double d = v.get<double>();
+  Require(std::isfinite(d) && std::fabs(d) <= limit, "a number is out of range");
+  return d;
+}
+
 json FontJson(const FontData& f) {
   return {{"name", f.name},
           {"size", f.size},
@@ -41,8 +92,8 @@ json FontJson(const FontData& f) {
 FontData FontFrom(const json& j) {
   FontData f;
   f.name = j.at("name").get<std::string>();
-  f.size = j.at("size").get<double>();
-  f.color = j.at("color").get<int32_t>();
+  f.size = Number(j.at("size"));
+  f.color = Int32(j.at("color"));
   f.bold = j.value("bold", false);
   f.italic = j.value("italic", false);
   return f;
@@ -59,9 +110,9 @@ ParaData ParaFrom(const json& j) {
   ParaData p;
   p.keepTogether = j.at("keepTogether").get<bool>();
   p.keepWithNext = j.at("keepWithNext").get<bool>();
-  p.spaceAfter = j.at("spaceAfter").get<double>();
+  p.spaceAfter = Number(j.at("spaceAfter"));
   p.spaceBefore = j.value("spaceBefore", 0.0);
-  p.alignment = j.at("alignment").get<int32_t>();
+  p.alignment = Int32(j.at("alignment"));
   return p;
 }
 
@@ -76,9 +127,9 @@ BorderData BordersFrom(const json& j) {
   const auto& lines = j.at("lines");
   Require(lines.is_array() && lines.size() == 6, "a border record does not have six lines");
   for (size_t i = 0; i < 6; ++i) {
-    b.lines[i].lineStyle = lines[i].at(0).get<int32_t>();
-    b.lines[i].color = lines[i].at(1).get<int32_t>();
-    b.lines[i].width = lines[i].at(2).get<double>();
+    b.lines[i].lineStyle = Int32(lines[i].at(0));
+    b.lines[i].color = Int32(lines[i].at(1));
+    b.lines[i].width = Number(lines[i].at(2));
   }
   b.shadow = j.at("shadow").get<bool>();
   return b;
@@ -88,8 +139,7 @@ json ShadingJson(const ShadingData& s) {
   return {{"texture", s.texture}, {"background", s.background}, {"foreground", s.foreground}};
 }
 ShadingData ShadingFrom(const json& j) {
-  return {j.at("texture").get<int32_t>(), j.at("background").get<int32_t>(),
-          j.at("foreground").get<int32_t>()};
+  return {Int32(j.at("texture")), Int32(j.at("background")), Int32(j.at("foreground"))};
 }
 
 json PaddingJson(const std::array<double, 4>& p) {
@@ -97,7 +147,7 @@ json PaddingJson(const std::array<double, 4>& p) {
 }
 std::array<double, 4> PaddingFrom(const json& j) {
   Require(j.is_array() && j.size() == 4, "a padding record does not have four sides");
-  return {j[0].get<double>(), j[1].get<double>(), j[2].get<double>(), j[3].get<double>()};
+  return {Number(j[0]), Number(j[1]), Number(j[2]), Number(j[3])};
 }
 
 json ImageJson(const ImageData& i) {
@@ -140,13 +190,13 @@ json VariantJson(const automation::Variant& v) {
 automation::Variant VariantFrom(int32_t type, const json& j) {
   switch (type) {
     case msoPropertyTypeNumber:
-      return automation::Variant(j.get<int32_t>());
+      return automation::Variant(Int32(j));
     case msoPropertyTypeBoolean:
       return automation::Variant(j.get<bool>());
     case msoPropertyTypeDate:
-      return automation::Variant(automation::Date(j.get<double>()));
+      return automation::Variant(automation::Date(Number(j, 1e7)));
     case msoPropertyTypeFloat:
-      return automation::Variant(j.get<double>());
+      return automation::Variant(Number(j, 1e300));
     case msoPropertyTypeString:
       return automation::Variant(j.get<std::string>());
     default:
@@ -209,55 +259,55 @@ json ShapeJson(const Story& story, const Shape& s) {
 
 ShapeData ShapeFrom(const json& j) {
   ShapeData d;
-  d.type = j.at("type").get<int32_t>();
-  d.autoShapeType = j.at("autoShapeType").get<int32_t>();
-  d.left = j.at("left").get<double>();
-  d.top = j.at("top").get<double>();
-  d.width = j.at("width").get<double>();
-  d.height = j.at("height").get<double>();
+  d.type = Int32(j.at("type"));
+  d.autoShapeType = Int32(j.at("autoShapeType"));
+  d.left = Number(j.at("left"));
+  d.top = Number(j.at("top"));
+  d.width = Number(j.at("width"));
+  d.height = Number(j.at("height"));
   d.name = j.at("name").get<std::string>();
   d.alt = j.at("alternativeText").get<std::string>();
   d.visible = j.at("visible").get<bool>();
   const auto& f = j.at("fill");
   d.fill.visible = f.at("visible").get<bool>();
   d.fill.solid = f.at("solid").get<bool>();
-  d.fill.foreColor = f.at("foreColor").get<int32_t>();
-  d.fill.transparency = f.at("transparency").get<double>();
+  d.fill.foreColor = Int32(f.at("foreColor"));
+  d.fill.transparency = Number(f.at("transparency"));
   d.fill.userPicture = f.at("userPicture").get<std::string>();
   d.fill.picture = ImageFrom(f.at("picture"));
   const auto& l = j.at("line");
   d.line.visible = l.at("visible").get<bool>();
-  d.line.weight = l.at("weight").get<double>();
-  d.line.dashStyle = l.at("dashStyle").get<int32_t>();
-  d.line.style = l.at("style").get<int32_t>();
-  d.line.foreColor = l.at("foreColor").get<int32_t>();
-  d.line.backColor = l.at("backColor").get<int32_t>();
-  d.line.transparency = l.at("transparency").get<double>();
+  d.line.weight = Number(l.at("weight"));
+  d.line.dashStyle = Int32(l.at("dashStyle"));
+  d.line.style = Int32(l.at("style"));
+  d.line.foreColor = Int32(l.at("foreColor"));
+  d.line.backColor = Int32(l.at("backColor"));
+  d.line.transparency = Number(l.at("transparency"));
   const auto& w = j.at("wrap");
   d.wrap.allowOverlap = w.at("allowOverlap").get<bool>();
-  d.wrap.side = w.at("side").get<int32_t>();
-  d.wrap.type = w.at("type").get<int32_t>();
+  d.wrap.side = Int32(w.at("side"));
+  d.wrap.type = Int32(w.at("type"));
   const auto& dist = w.at("distances");
   Require(dist.is_array() && dist.size() == 4, "wrap distances are not four numbers");
-  d.wrap.distanceTop = dist[0].get<double>();
-  d.wrap.distanceBottom = dist[1].get<double>();
-  d.wrap.distanceLeft = dist[2].get<double>();
-  d.wrap.distanceRight = dist[3].get<double>();
-  d.relativeHorizontal = j.at("relativeHorizontalPosition").get<int32_t>();
-  d.relativeVertical = j.at("relativeVerticalPosition").get<int32_t>();
+  d.wrap.distanceTop = Number(dist[0]);
+  d.wrap.distanceBottom = Number(dist[1]);
+  d.wrap.distanceLeft = Number(dist[2]);
+  d.wrap.distanceRight = Number(dist[3]);
+  d.relativeHorizontal = Int32(j.at("relativeHorizontalPosition"));
+  d.relativeVertical = Int32(j.at("relativeVerticalPosition"));
   d.lockAnchor = j.at("lockAnchor").get<bool>();
   d.lockAspectRatio = j.at("lockAspectRatio").get<bool>();
   d.behindText = j.at("behindText").get<bool>();
   const auto& t = j.at("textFrame");
   const auto& m = t.at("margins");
   Require(m.is_array() && m.size() == 4, "text frame margins are not four numbers");
-  d.textFrame.marginTop = m[0].get<double>();
-  d.textFrame.marginBottom = m[1].get<double>();
-  d.textFrame.marginLeft = m[2].get<double>();
-  d.textFrame.marginRight = m[3].get<double>();
+  d.textFrame.marginTop = Number(m[0]);
+  d.textFrame.marginBottom = Number(m[1]);
+  d.textFrame.marginLeft = Number(m[2]);
+  d.textFrame.marginRight = Number(m[3]);
   d.textFrame.text = t.at("text").get<std::string>();
   d.textFrame.font = FontFrom(t.at("font"));
-  d.textFrame.alignment = t.at("alignment").get<int32_t>();
+  d.textFrame.alignment = Int32(t.at("alignment"));
   d.hyperlink = j.at("hyperlink").get<std::string>();
   d.image = ImageFrom(j.at("image"));
   d.source = j.at("source").get<std::string>();
@@ -287,8 +337,8 @@ void ApplyRuns(std::vector<Char>& chars, const json& runs, size_t limit, T field
   Require(runs.is_array(), "formatting runs are not a list");
   size_t p = 0;
   for (const auto& r : runs) {
-    const auto count = r.at(0).get<int64_t>();
-    const auto index = r.at(1).get<int64_t>();
+    const auto count = Integer(r.at(0));
+    const auto index = Integer(r.at(1));
     Require(count > 0 && index >= 0 && static_cast<size_t>(index) < limit,
             "a formatting run is out of range");
     Require(p + static_cast<size_t>(count) <= chars.size(), "formatting runs overrun the text");
@@ -469,7 +519,7 @@ namespace {
 void Load(Document& doc, const json& j) {
   Require(j.is_object() && j.value("format", "") == kDocumentFormat,
           "it is not a Quorvanta Word document");
-  Require(j.at("version").get<int>() == kDocumentFormatVersion, "its format version is unknown");
+  Require(Integer(j.at("version")) == kDocumentFormatVersion, "its format version is unknown");
   Story& story = doc.GetStory();
   const std::u32string codes = DecodeUtf8(j.at("text").get<std::string>());
   Require(!codes.empty(), "the text is empty");
@@ -477,11 +527,15 @@ void Load(Document& doc, const json& j) {
   for (char32_t c : codes)
     chars.push_back(Char{c, 0, 0});
   std::vector<FontData> fonts;
-  for (const auto& f : j.at("fonts"))
-    fonts.push_back(FontFrom(f));
+  for (size_t i = 0; i < j.at("fonts").size(); ++i) {
+    Within at("fonts", i);
+    fonts.push_back(FontFrom(j.at("fonts").at(i)));
+  }
   std::vector<ParaData> paras;
-  for (const auto& p : j.at("paragraphFormats"))
-    paras.push_back(ParaFrom(p));
+  for (size_t i = 0; i < j.at("paragraphFormats").size(); ++i) {
+    Within at("paragraphFormats", i);
+    paras.push_back(ParaFrom(j.at("paragraphFormats").at(i)));
+  }
   Require(!fonts.empty() && !paras.empty() && fonts.size() < 0xFFFF && paras.size() < 0xFFFF,
           "the formatting tables are empty or too long");
   ApplyRuns(chars, j.at("fontRuns"), fonts.size(), [](Char& c) -> uint16_t& { return c.font; });
@@ -489,53 +543,66 @@ void Load(Document& doc, const json& j) {
             [](Char& c) -> uint16_t& { return c.para; });
   const auto len = static_cast<int64_t>(chars.size());
   story.Load(std::move(chars), std::move(fonts), std::move(paras));
+  // The marks are gathered and sorted once: registering them one by one would cost the square of
+  // their number.
+  std::vector<Mark*> marks;
   auto place = [&](Mark* m, const json& pos) {
-    m->pos = pos.get<int64_t>();
+    m->pos = Integer(pos);
     Require(m->pos >= 0 && m->pos < len, "a position lies outside the text");
-    story.AddMark(m);
+    marks.push_back(m);
   };
 
   auto self = doc.Self();
   std::vector<std::shared_ptr<Table>> tables;
-  for (const auto& tj : j.at("tables")) {
+  for (size_t ti = 0; ti < j.at("tables").size(); ++ti) {
+    Within atTable("tables", ti);
+    const json& tj = j.at("tables").at(ti);
     auto t = std::make_shared<Table>(self, std::weak_ptr<Cell>());
     TableFormat& f = t->MutableFmt();
     f.padding = PaddingFrom(tj.at("padding"));
     f.borders = BordersFrom(tj.at("borders"));
     f.shading = ShadingFrom(tj.at("shading"));
     f.allowAutoFit = tj.at("allowAutoFit").get<bool>();
-    f.autoFitBehavior = tj.at("autoFitBehavior").get<int32_t>();
-    f.preferredWidth = tj.at("preferredWidth").get<double>();
-    f.preferredWidthType = tj.at("preferredWidthType").get<int32_t>();
-    f.tableBehavior = tj.at("tableBehavior").get<int32_t>();
+    f.autoFitBehavior = Int32(tj.at("autoFitBehavior"));
+    f.preferredWidth = Number(tj.at("preferredWidth"));
+    f.preferredWidthType = Int32(tj.at("preferredWidthType"));
+    f.tableBehavior = Int32(tj.at("tableBehavior"));
     story.Own(t);
     tables.push_back(t);
     place(t->StartMark(), tj.at("start"));
     Require(tj.at("rows").is_array() && !tj.at("rows").empty(), "a table has no rows");
-    for (const auto& rj : tj.at("rows")) {
+    Require(tj.at("rows").size() <= kMaxRows, "a table has too many rows");
+    for (size_t ri = 0; ri < tj.at("rows").size(); ++ri) {
+      Within atRow("rows", ri);
+      const json& rj = tj.at("rows").at(ri);
       auto row = std::make_shared<Row>(self, t);
       t->MutableRows().push_back(row);
       Require(rj.at("cells").is_array() && !rj.at("cells").empty(), "a row has no cells");
-      for (const auto& cj : rj.at("cells")) {
+      Require(rj.at("cells").size() <= kMaxCellsInRow, "a row has too many cells");
+      for (size_t ci = 0; ci < rj.at("cells").size(); ++ci) {
+        Within atCell("cells", ci);
+        const json& cj = rj.at("cells").at(ci);
         auto cell = std::make_shared<Cell>(self, row);
         t->MutableCells(*row).push_back(cell);
         CellFormat& cf = cell->MutableFmt();
-        cf.width = cj.at("width").get<double>();
+        cf.width = Number(cj.at("width"));
         cf.padding = PaddingFrom(cj.at("padding"));
         cf.shading = ShadingFrom(cj.at("shading"));
         cf.borders = BordersFrom(cj.at("borders"));
-        cf.verticalAlignment = cj.at("verticalAlignment").get<int32_t>();
+        cf.verticalAlignment = Int32(cj.at("verticalAlignment"));
         place(cell->EndMarkPtr(), cj.at("end"));
       }
-      row->Restore(rj.at("height").get<double>(), rj.at("heightRule").get<int32_t>());
+      row->Restore(Number(rj.at("height")), Int32(rj.at("heightRule")));
       place(row->EndMarkPtr(), rj.at("end"));
     }
   }
-  for (const auto& ij : j.at("inlineShapes")) {
-    auto shape = std::make_shared<InlineShape>(self, ij.at("type").get<int32_t>());
+  for (size_t ii = 0; ii < j.at("inlineShapes").size(); ++ii) {
+    Within at("inlineShapes", ii);
+    const json& ij = j.at("inlineShapes").at(ii);
+    auto shape = std::make_shared<InlineShape>(self, Int32(ij.at("type")));
     shape->SetImage(ImageFrom(ij.at("image")), ij.at("source").get<std::string>());
-    shape->Restore(ij.at("alternativeText").get<std::string>(), ij.at("width").get<double>(),
-                   ij.at("height").get<double>(), ij.at("lockAspectRatio").get<bool>());
+    shape->Restore(ij.at("alternativeText").get<std::string>(), Number(ij.at("width")),
+                   Number(ij.at("height")), ij.at("lockAspectRatio").get<bool>());
     shape->MutableBorders() = BordersFrom(ij.at("borders"));
     if (const auto& cj = ij.at("control"); !cj.is_null()) {
       auto control = std::make_shared<OleControl>(cj.at("className").get<std::string>());
@@ -546,22 +613,23 @@ void Load(Document& doc, const json& j) {
     story.Own(shape);
     place(shape->CharMark(), ij.at("at"));
   }
+  story.LoadMarks(std::move(marks));
   // Which cell holds each table: the first structure mark after its end, taken from the last
   // table back so that a table directly followed by another takes that one's container.
-  const auto& marks = story.Marks();
+  const auto& sorted = story.Marks();
   for (auto it = tables.rbegin(); it != tables.rend(); ++it) {
     Table& t = **it;
     Require(!t.RowList().empty(), "a table has no rows");
     size_t i = story.FirstMarkAt(t.RowList().back()->EndMark() + 1);
-    while (i < marks.size() && marks[i]->kind == MarkKind::Object)
+    while (i < sorted.size() && sorted[i]->kind == MarkKind::Object)
       ++i;
     std::weak_ptr<Cell> container;
-    if (i < marks.size()) {
-      if (marks[i]->kind == MarkKind::CellEnd) {
-        container =
-            std::static_pointer_cast<Cell>(static_cast<Cell*>(marks[i]->owner)->shared_from_this());
-      } else if (marks[i]->kind == MarkKind::TableStart) {
-        container = static_cast<Table*>(marks[i]->owner)->Container();
+    if (i < sorted.size()) {
+      if (sorted[i]->kind == MarkKind::CellEnd) {
+        container = std::static_pointer_cast<Cell>(
+            static_cast<Cell*>(sorted[i]->owner)->shared_from_this());
+      } else if (sorted[i]->kind == MarkKind::TableStart) {
+        container = static_cast<Table*>(sorted[i]->owner)->Container();
       }
     }
     t.SetContainer(container);
@@ -572,35 +640,40 @@ void Load(Document& doc, const json& j) {
     throw BadRecord(e.what());
   }
 
-  for (const auto& sj : j.at("shapes")) {
-    const auto anchor = sj.at("anchor").get<int64_t>();
+  for (size_t si = 0; si < j.at("shapes").size(); ++si) {
+    Within at("shapes", si);
+    const json& sj = j.at("shapes").at(si);
+    const auto anchor = Integer(sj.at("anchor"));
     Require(anchor >= 0 && anchor < len, "a shape's anchor lies outside the text");
     Shapes::Place(doc, anchor, ShapeFrom(sj));
   }
-  for (const auto& pj : j.at("customProperties")) {
+  for (size_t pi = 0; pi < j.at("customProperties").size(); ++pi) {
+    Within at("customProperties", pi);
+    const json& pj = j.at("customProperties").at(pi);
     CustomProperty p;
     p.name = pj.at("name").get<std::string>();
-    p.type = pj.at("type").get<int32_t>();
+    p.type = Int32(pj.at("type"));
     p.value = VariantFrom(p.type, pj.at("value"));
     p.linkToContent = pj.at("linkToContent").get<bool>();
     p.linkSource = pj.at("linkSource").get<std::string>();
     Require(!doc.Properties().Find(p.name), "a custom property appears twice");
     doc.Properties().items.push_back(std::move(p));
   }
+  Within atPage("pageSetup");
   const auto& pg = j.at("pageSetup");
   PageSetupData& page = doc.Page();
-  page.pageWidth = pg.at("pageWidth").get<double>();
-  page.pageHeight = pg.at("pageHeight").get<double>();
-  page.leftMargin = pg.at("leftMargin").get<double>();
-  page.rightMargin = pg.at("rightMargin").get<double>();
-  page.topMargin = pg.at("topMargin").get<double>();
-  page.bottomMargin = pg.at("bottomMargin").get<double>();
-  page.orientation = pg.at("orientation").get<int32_t>();
+  page.pageWidth = Number(pg.at("pageWidth"));
+  page.pageHeight = Number(pg.at("pageHeight"));
+  page.leftMargin = Number(pg.at("leftMargin"));
+  page.rightMargin = Number(pg.at("rightMargin"));
+  page.topMargin = Number(pg.at("topMargin"));
+  page.bottomMargin = Number(pg.at("bottomMargin"));
+  page.orientation = Int32(pg.at("orientation"));
   const auto& st = j.at("settings");
   doc.SetSnapToGrid(st.at("snapToGrid").get<bool>());
   doc.SetSnapToShapes(st.at("snapToShapes").get<bool>());
   if (st.at("formsDesign").get<bool>() != doc.FormsDesign()) doc.ToggleFormsDesign();
-  doc.ActiveWindow()->View()->type = st.at("viewType").get<int32_t>();
+  doc.ActiveWindow()->View()->type = Int32(st.at("viewType"));
 }
 
 [[noreturn]] void Refuse(const std::filesystem::path& file, const std::string& why) {
@@ -609,16 +682,27 @@ void Load(Document& doc, const json& j) {
                                         file.filename().string() + ": " + why + ")");
 }
 
+// Reads a record, turning every fault into the refusal with the place where it was found.
+void LoadOrRefuse(Document& doc, const json& record, const std::filesystem::path& file) {
+  tPath.clear();
+  tFailedAt.clear();
+  std::string why;
+  try {
+    Load(doc, record);
+    return;
+  } catch (const BadRecord& e) {
+    why = e.what();
+  } catch (const json::exception& e) {
+    why = e.what();
+  }
+  if (!tFailedAt.empty()) why += " (in " + tFailedAt + ")";
+  Refuse(file, why);
+}
+
 }  // namespace
 
 void DocumentFromJson(Document& doc, const json& record) {
-  try {
-    Load(doc, record);
-  } catch (const BadRecord& e) {
-    Refuse(doc.Name(), e.what());
-  } catch (const json::exception& e) {
-    Refuse(doc.Name(), e.what());
-  }
+  LoadOrRefuse(doc, record, doc.Name());
 }
 
 void WriteDocumentFile(Document& doc, const std::filesystem::path& file) {
@@ -630,6 +714,11 @@ void WriteDocumentFile(Document& doc, const std::filesystem::path& file) {
                                       std::string("The document could not be saved: ") + e.what());
   }
   text += "\n";
+  if (text.size() > kMaxDocumentFileBytes)
+    throw automation::AutomationError(
+        5153, "The document could not be saved: it would be larger than " +
+                  std::to_string(kMaxDocumentFileBytes >> 20) + " MB, the largest document that " +
+                  "can be opened again.");
   if (!platform::WriteFileAtomically(file, text))
     throw automation::AutomationError(5153,
                                       "The document could not be saved as " + file.string() + ".");
@@ -640,21 +729,23 @@ void ReadDocumentFile(Document& doc, const std::filesystem::path& file) {
   if (!std::filesystem::is_regular_file(file, ec))
     throw automation::AutomationError(kErrFileNotFound,
                                       "This file could not be found.\r\n(" + file.string() + ")");
-  auto text = platform::ReadWholeFile(file);
-  if (!text) Refuse(file, "it cannot be read");
+  // A file over the limit is refused before it is read (and again if it grew while read).
+  const auto tooLarge = "it is larger than " + std::to_string(kMaxDocumentFileBytes >> 20) +
+                        " MB, the largest document this word processor opens";
+  if (std::filesystem::file_size(file, ec) > kMaxDocumentFileBytes && !ec) Refuse(file, tooLarge);
+  auto text = platform::ReadWholeFile(file, kMaxDocumentFileBytes);
+  if (!text) {
+    ec.clear();
+    if (std::filesystem::file_size(file, ec) > kMaxDocumentFileBytes && !ec) Refuse(file, tooLarge);
+    Refuse(file, "it cannot be read");
+  }
   json record;
   try {
     record = json::parse(*text);
   } catch (const json::exception& e) {
     Refuse(file, std::string("it is not a document file (") + e.what() + ")");
   }
-  try {
-    Load(doc, record);
-  } catch (const BadRecord& e) {
-    Refuse(file, e.what());
-  } catch (const json::exception& e) {
-    Refuse(file, e.what());
-  }
+  LoadOrRefuse(doc, record, file);
 }
 
 }  // namespace qv::word

@@ -7,6 +7,7 @@
 // A file that is not valid JSON, not of this format, or whose structure does not hold together
 // is refused with AutomationError 5151 naming the fault; reading never writes anything.
 
+#include <cstddef>
 #include <filesystem>
 
 #include <nlohmann/json.hpp>
@@ -17,6 +18,10 @@ class Document;
 
 inline constexpr const char* kDocumentFormat = "quorvanta-word-document";
 inline constexpr int kDocumentFormatVersion = 1;
+// The largest document file read or written. Reading costs time and memory in proportion to the
+// file (about five times its size in memory); a larger file is refused before it is read, and a
+// document that would make one is not saved, so that every saved document opens again.
+inline constexpr size_t kMaxDocumentFileBytes = size_t{128} << 20;
 
 nlohmann::json DocumentToJson(Document& doc);
 // Fills an empty document from a record; raises AutomationError 5151 when it is not a valid one.

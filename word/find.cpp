@@ -107,9 +107,14 @@ bool Find::Execute() {
     return -1;
   };
   const std::string with = EncodeUtf8(Expand(replacement->text));
+  // Replaces the match at `p` and returns the length of what now stands there. A match holding a
+  // paragraph mark the story keeps (the final one, the one in front of a table) stays as it is.
   auto replaceAt = [&](int64_t p) {
     const auto n = static_cast<int64_t>(needle.size());
-    story.Remove(p, p + n);
+    for (int64_t k = p; k < p + n; ++k)
+      if (story.KeepsParagraphMark(k)) return n;
+    Story::EditScope scope(story);
+    story.DeleteText(p, p + n);
     const int64_t added = Range::InsertText(story, p, with);
     to += added - n;
     return added;

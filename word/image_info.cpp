@@ -50,27 +50,36 @@ bool JpegSize(const std::string& b, int32_t& w, int32_t& h) {
 std::optional<ImageData> ParseImage(std::string bytes) {
   ImageData d;
   const std::string& b = bytes;
+  // Sides are read wide: a header may claim anything, a negative bitmap height included.
+  int64_t w = 0;
+  int64_t h = 0;
   if (b.size() >= 10 && (b.compare(0, 6, "GIF87a") == 0 || b.compare(0, 6, "GIF89a") == 0)) {
     d.format = "gif";
-    d.pixelWidth = static_cast<int32_t>(Le16(b, 6));
-    d.pixelHeight = static_cast<int32_t>(Le16(b, 8));
+    w = Le16(b, 6);
+    h = Le16(b, 8);
   } else if (b.size() >= 24 && b.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0) {
     d.format = "png";
-    d.pixelWidth = static_cast<int32_t>(Be32(b, 16));
-    d.pixelHeight = static_cast<int32_t>(Be32(b, 20));
+    w = Be32(b, 16);
+    h = Be32(b, 20);
   } else if (b.size() >= 4 && static_cast<uint8_t>(b[0]) == 0xFF &&
              static_cast<uint8_t>(b[1]) == 0xD8) {
     d.format = "jpeg";
-    if (!JpegSize(b, d.pixelWidth, d.pixelHeight)) return std::nullopt;
+    int32_t jw = 0;
+    int32_t jh = 0;
+    if (!JpegSize(b, jw, jh)) return std::nullopt;
+    w = jw;
+    h = jh;
   } else if (b.size() >= 26 && b[0] == 'B' && b[1] == 'M') {
     d.format = "bmp";
-    d.pixelWidth = Le32(b, 18);
-    const int32_t hh = Le32(b, 22);
-    d.pixelHeight = hh < 0 ? -hh : hh;  // a negative height marks a top-down bitmap
+    w = Le32(b, 18);
+    const int64_t hh = Le32(b, 22);
+    h = hh < 0 ? -hh : hh;  // a negative height marks a top-down bitmap
   } else {
     return std::nullopt;
   }
-  if (d.pixelWidth <= 0 || d.pixelHeight <= 0) return std::nullopt;
+  if (w <= 0 || h <= 0 || w > kMaxPicturePixels || h > kMaxPicturePixels) return std::nullopt;
+  d.pixelWidth = static_cast<int32_t>(w);
+  d.pixelHeight = static_cast<int32_t>(h);
   d.bytes = std::move(bytes);
   return d;
 }

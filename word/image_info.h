@@ -18,8 +18,11 @@ struct ImageData {
   friend bool operator==(const ImageData&, const ImageData&) = default;
 };
 
-// The size and kind of a picture held in `bytes`; nullopt when it is none of the four kinds or
-// its header is cut short.
+// The largest side a picture may have, in pixels (a header claiming more is damaged).
+inline constexpr int32_t kMaxPicturePixels = 1 << 20;
+
+// The size and kind of a picture held in `bytes`; nullopt when it is none of the four kinds, its
+// header is cut short, or a side is not between 1 and kMaxPicturePixels.
 std::optional<ImageData> ParseImage(std::string bytes);
 // Reads a picture file; raises AutomationError when it is missing or not a picture.
 ImageData LoadImageFile(const std::filesystem::path& file);

@@ -110,44 +110,7 @@ int64_t Range::InsertText(Story& story, int64_t at, const std::string& text) {
 }
 
 void Range::DeleteContent(Story& story, int64_t from, int64_t to) {
-  to = std::min(to, story.Length() - 1);  // the final paragraph mark stays
-  int64_t p = to;
-  auto tableStartsAt = [&](int64_t pos) -> Table* {
-    const size_t i = story.FirstMarkAt(pos);
-    if (i < story.Marks().size() && story.Marks()[i]->pos == pos &&
-        story.Marks()[i]->kind == MarkKind::TableStart)
-      return static_cast<Table*>(story.Marks()[i]->owner);
-    return nullptr;
-  };
-  while (p > from) {
-    const char32_t c = story.CodeAt(p - 1);
-    if (c == kCellMark) {
-      const Mark* m = CharMarkAt(story, p - 1);
-      if (m && m->kind == MarkKind::RowEnd) {
-        auto* row = static_cast<Row*>(m->owner);
-        auto table = row->Table();
-        if (table->Start() >= from && table->End() == p) {
-          const int64_t start = table->Start();
-          story.Remove(start, p);
-          p = start;
-          continue;
-        }
-      }
-      --p;  // a mark of a table only partly covered stays
-      continue;
-    }
-    // The paragraph mark in front of a table cannot go: the table would have no paragraph to
-    // stand after.
-    if (c == kParagraphMark && tableStartsAt(p)) {
-      --p;
-      continue;
-    }
-    int64_t q = p - 1;
-    while (q > from && story.CodeAt(q - 1) != kCellMark && !tableStartsAt(q))
-      --q;
-    story.Remove(q, p);
-    p = q;
-  }
+  story.DeleteText(from, to);
 }
 
 void Range::SetText(const std::string& text) {

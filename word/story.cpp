@@ -166,9 +166,23 @@ void Story::AdjustPositions(const Edit& edit, bool pushZeroWidth) {
     if (trackers_.count(t)) t->Adjust(edit);
 }
 
+Story::EditScope::~EditScope() noexcept(false) {
+  if (--s_.editDepth_ > 0 || std::uncaught_exceptions() > 0 || !s_.checkAfterEdits_) return;
+#ifndef NDEBUG
+  // Our own edits must leave a story that the grammar accepts; a failure here is a fault of the
+  // edit, caught where it happens instead of in a file that can no longer be opened.
+  try {
+    s_.CheckInvariants();
+  } catch (const std::logic_error& e) {
+    throw std::logic_error(std::string("an edit broke the story: ") + e.what());
+  }
+#endif
+}
+
 void Story::Insert(int64_t at, const std::vector<Char>& chars, const std::vector<Mark*>& marks,
                    bool pushZeroWidth) {
   if (chars.empty()) return;
+  EditScope scope(*this);
   // Nothing goes after the final paragraph mark: the story always ends with one.
   if (at < 0 || at >= Length()) throw std::out_of_range("insertion outside the story");
   const auto n = static_cast<int64_t>(chars.size());
@@ -185,6 +199,7 @@ void Story::Remove(int64_t from, int64_t to) {
   from = std::max<int64_t>(0, from);
   to = std::min(to, Length());
   if (to <= from) return;
+  EditScope scope(*this);
   if (listener_) listener_->BeforeRemove(from, to);
   std::vector<Mark*> doomed;
   std::vector<Mark*> kept;
@@ -219,6 +234,60 @@ void Story::Remove(int64_t from, int64_t to) {
   Touch();
 }
 
+bool Story::TableStartsAt(int64_t pos) const {
+  const size_t i = FirstMarkAt(pos);
+  return i < marks_.size() && marks_[i]->pos == pos && marks_[i]->kind == MarkKind::TableStart;
+}
+
+bool Story::KeepsParagraphMark(int64_t pos) const {
+  return CodeAt(pos) == kParagraphMark && (pos == Length() - 1 || TableStartsAt(pos + 1));
+}
+
+void Story::DeleteText(int64_t from, int64_t to) {
+  EditScope scope(*this);
+  from = std::max<int64_t>(0, from);
+  to = std::min(to, Length() - 1);  // the final paragraph mark stays
+  // From the end back, so that the positions still to visit do not move.
+  int64_t p = to;
+  while (p > from) {
+    const char32_t c = CodeAt(p - 1);
+    if (c == kCellMark) {
+      const Mark* m = nullptr;
+      for (size_t i = FirstMarkAt(p - 1); i < marks_.size() && marks_[i]->pos == p - 1; ++i)
+        if (!marks_[i]->ZeroWidth()) m = marks_[i];
+      const StoryNode* table =
+          m && m->kind == MarkKind::RowEnd ? m->owner->StructuralParent() : nullptr;
+      if (table && table->ExtentEnd() == p - 1 && table->ExtentStart() >= from) {
+        // A whole table inside the range goes as one node.
+        const int64_t start = table->ExtentStart();
+        Remove(start, p);
+        p = start;
+        continue;
+      }
+      --p;  // a mark of a cell or row whose table is only partly covered stays
+      continue;
+    }
+    // The paragraph mark in front of a table stays: the table would have no block to begin.
+    if (KeepsParagraphMark(p - 1)) {
+      --p;
+      continue;
+    }
+    int64_t q = p - 1;
+    while (q > from && CodeAt(q - 1) != kCellMark && !TableStartsAt(q))
+      --q;
+    Remove(q, p);
+    p = q;
+  }
+}
+
+void Story::LoadMarks(std::vector<Mark*> marks) {
+  std::stable_sort(marks.begin(), marks.end(), [](const Mark* a, const Mark* b) {
+    if (a->pos != b->pos) return a->pos < b->pos;
+    return a->ZeroWidth() && !b->ZeroWidth();
+  });
+  marks_ = std::move(marks);
+}
+
 void Story::Load(std::vector<Char> chars, std::vector<FontData> fonts,
                  std::vector<ParaData> paras) {
   chars_ = std::move(chars);
@@ -230,6 +299,8 @@ void Story::Load(std::vector<Char> chars, std::vector<FontData> fonts,
 namespace {
 
 // A recursive-descent reading of the grammar at the top of story.h over the characters and marks.
+// The recursion follows the nesting of tables, which is checked against kMaxTableNesting before
+// each step down, so no story can take the check deeper than that.
 class GrammarCheck {
  public:
   explicit GrammarCheck(const Story& s) : s_(s), marks_(s.Marks()) {}
@@ -238,9 +309,12 @@ class GrammarCheck {
     const int64_t len = s_.Length();
     if (len == 0 || s_.CodeAt(len - 1) != kParagraphMark)
       Fail("the story does not end with a paragraph mark");
-    for (size_t i = 1; i < marks_.size(); ++i) {
-      const Mark* a = marks_[i - 1];
+    for (size_t i = 0; i < marks_.size(); ++i) {
       const Mark* b = marks_[i];
+      if (!b->owner) Fail("a mark without its node at " + std::to_string(b->pos));
+      if (b->pos < 0 || b->pos >= len) Fail("a mark outside the text at " + std::to_string(b->pos));
+      if (i == 0) continue;
+      const Mark* a = marks_[i - 1];
       if (a->pos > b->pos || (a->pos == b->pos && !a->ZeroWidth()))
         Fail("marks out of order at " + std::to_string(b->pos));
     }
@@ -249,7 +323,7 @@ class GrammarCheck {
       if (c.font >= s_.Fonts().size() || c.para >= s_.Paras().size())
         Fail("formatting index out of range at " + std::to_string(p));
     }
-    Container(false);
+    Container(nullptr, 0);
     if (pos_ != len) Fail("end-of-cell mark outside a table at " + std::to_string(pos_));
     if (mi_ != marks_.size()) Fail("mark left over at " + std::to_string(marks_[mi_]->pos));
   }
@@ -261,16 +335,22 @@ class GrammarCheck {
     return mi_ < marks_.size() && marks_[mi_]->pos == pos_ ? marks_[mi_] : nullptr;
   }
 
-  void Container(bool inCell) {
+  // The blocks of the main text (cell == nullptr) or of one cell, up to the cell's end mark.
+  void Container(const StoryNode* cell, int depth) {
     while (pos_ < s_.Length()) {
       const Mark* m = MarkHere();
       if (m && m->kind == MarkKind::TableStart) {
-        Table();
+        if (pos_ > 0 && s_.CodeAt(pos_ - 1) != kParagraphMark && s_.CodeAt(pos_ - 1) != kCellMark)
+          Fail("a table begins inside a paragraph at " + Here());
+        if (m->owner->Holder() != cell) Fail("a table in a cell it does not know at " + Here());
+        if (depth + 1 > kMaxTableNesting)
+          Fail("tables nested deeper than " + std::to_string(kMaxTableNesting) + " at " + Here());
+        Table(depth + 1);
         continue;
       }
       const char32_t c = s_.CodeAt(pos_);
       if (c == kCellMark) {
-        if (!inCell) Fail("end-of-cell mark outside a table at " + std::to_string(pos_));
+        if (!cell) Fail("end-of-cell mark outside a table at " + Here());
         return;
       }
       if (c == kObjectChar) {
@@ -281,24 +361,25 @@ class GrammarCheck {
       }
       ++pos_;
     }
-    if (inCell) Fail("cell not closed at the end of the story");
+    if (cell) Fail("cell not closed at the end of the story");
   }
 
-  void Table() {
+  void Table(int depth) {
     const StoryNode* table = marks_[mi_]->owner;
     ++mi_;
     size_t rows = 0;
     while (true) {
-      const StoryNode* row = nullptr;
+      const StoryNode* row = table->Child(rows);
+      if (!row) Fail("a row its table does not know at " + Here());
       size_t cells = 0;
       while (true) {
-        Container(true);
+        const StoryNode* cell = row->Child(cells);
+        if (!cell) Fail("a cell its row does not know at " + Here());
+        Container(cell, depth);
         const Mark* m = MarkHere();
-        if (!m || m->kind != MarkKind::CellEnd)
+        if (!m || m->kind != MarkKind::CellEnd || m->owner != cell)
           Fail("end-of-cell mark without its cell at " + Here());
-        const StoryNode* cellRow = m->owner->StructuralParent();
-        if (!row) row = cellRow;
-        if (cellRow != row || !row || row->StructuralParent() != table)
+        if (cell->StructuralParent() != row || row->StructuralParent() != table)
           Fail("cell outside its row at " + Here());
         ++cells;
         ++pos_;
@@ -306,17 +387,21 @@ class GrammarCheck {
         const Mark* r = MarkHere();
         if (r && r->kind == MarkKind::RowEnd) {
           if (r->owner != row) Fail("end-of-row mark of another row at " + Here());
+          if (s_.CodeAt(pos_) != kCellMark)
+            Fail("end-of-row mark on another character at " + Here());
           if (cells != row->ChildCount()) Fail("row has cells it does not know at " + Here());
           ++pos_;
           ++mi_;
           break;
         }
+        if (pos_ >= s_.Length()) Fail("row not closed at the end of the story");
       }
       ++rows;
       if (rows == table->ChildCount()) break;
       if (pos_ >= s_.Length()) Fail("table ends before its last row");
     }
-    if (table->ExtentEnd() != pos_ - 1) Fail("table end out of place at " + Here());
+    if (table->ExtentEnd() != pos_ - 1 || table->ExtentStart() > pos_)
+      Fail("table end out of place at " + Here());
   }
 
   std::string Here() const { return std::to_string(pos_); }

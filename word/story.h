@@ -23,7 +23,12 @@
 //
 // Every edit goes through two primitives, Insert and Remove. Both call AdjustPositions, the one
 // function that moves what points into the story (marks and registered trackers such as ranges)
-// with the rule of MapPosition below.
+// with the rule of MapPosition below. Deleting text goes through DeleteText, which keeps the
+// structure marks the grammar needs; Remove takes exactly the span it is given and is for the
+// removal of whole nodes (a row, a table, a picture).
+//
+// Tables nest at most kMaxTableNesting deep: far above any real document, far below what the
+// walks over the structure (checking, rendering, saving) could not hold.
 
 #include <cstdint>
 #include <memory>
@@ -39,6 +44,8 @@ inline constexpr char32_t kCellMark = 7;
 inline constexpr char32_t kObjectChar = 1;
 inline constexpr char32_t kPageBreak = 12;
 inline constexpr char32_t kLineBreak = 11;
+
+inline constexpr int kMaxTableNesting = 100;
 
 // Character formatting, interned per story.
 struct FontData {
@@ -89,10 +96,15 @@ class StoryNode {
   // For a table: the position of its last end-of-row mark (what a removal must cover to take the
   // whole table). Other nodes: their own position.
   virtual int64_t ExtentEnd() const = 0;
+  // For a table: the position of its first cell. Other nodes: their own position.
+  virtual int64_t ExtentStart() const { return ExtentEnd(); }
   // The node one level up in the structure (a cell's row, a row's table); nullptr otherwise.
   virtual const StoryNode* StructuralParent() const { return nullptr; }
-  // Rows of a table, cells of a row.
+  // For a table: the cell it is nested in (nullptr in the main text).
+  virtual const StoryNode* Holder() const { return nullptr; }
+  // Rows of a table, cells of a row, in document order.
   virtual size_t ChildCount() const { return 0; }
+  virtual const StoryNode* Child(size_t) const { return nullptr; }
 };
 
 // One edit, as every position holder sees it: `removed` characters at `at` replaced by
@@ -154,6 +166,28 @@ class Story {
   // Removes [from, to). The owners of character marks inside are told (MarkRemoved); a
   // TableStart inside must belong to a table that lies wholly inside.
   void Remove(int64_t from, int64_t to);
+  // Deletes the text of [from, to) as an author can: whole tables inside go (with their pictures
+  // and nested tables), and so does the text between structure marks; the final paragraph mark,
+  // the paragraph mark in front of a table and the cell and row marks of tables only partly
+  // covered stay. Every deletion of text (ranges, the selection, replacing) goes through here.
+  void DeleteText(int64_t from, int64_t to);
+  // Whether the character at `pos` is a paragraph mark that DeleteText keeps (the final one, or
+  // one in front of a table).
+  bool KeepsParagraphMark(int64_t pos) const;
+  bool TableStartsAt(int64_t pos) const;
+
+  // Groups the steps of one edit. In debug builds the grammar is checked when the outermost
+  // scope ends, so every edit of the object model is checked as a whole.
+  class EditScope {
+   public:
+    explicit EditScope(Story& s) : s_(s) { ++s_.editDepth_; }
+    ~EditScope() noexcept(false);
+    EditScope(const EditScope&) = delete;
+    EditScope& operator=(const EditScope&) = delete;
+
+   private:
+    Story& s_;
+  };
 
   // Formatting of existing characters; these are not edits of the text.
   template <class F>
@@ -199,11 +233,19 @@ class Story {
   // Formatting changes and structure changes that are not text edits.
   void Touch();
 
-  // Throws std::logic_error describing the first violation of the grammar above.
+  // Debug builds check the grammar after every edit; tests that build broken stories on purpose
+  // turn that off.
+  void SetCheckAfterEdits(bool on) { checkAfterEdits_ = on; }
+
+  // Throws std::logic_error describing the first violation of the grammar above (with the
+  // position of the problem), nesting deeper than kMaxTableNesting included.
   void CheckInvariants() const;
 
   // Replaces the whole content (used by the file reader, which validates afterwards).
   void Load(std::vector<Char> chars, std::vector<FontData> fonts, std::vector<ParaData> paras);
+  // Registers the marks of a file being read in one step: sorted by position, zero-width marks
+  // first, ties in the order given (outer tables are listed before those nested in them).
+  void LoadMarks(std::vector<Mark*> marks);
 
  private:
   void AdjustPositions(const Edit& edit, bool pushZeroWidth);
@@ -216,6 +258,8 @@ class Story {
   std::unordered_set<PositionTracker*> trackers_;
   StoryListener* listener_ = nullptr;
   uint64_t revision_ = 1;
+  int editDepth_ = 0;
+  bool checkAfterEdits_ = true;
 };
 
 template <class F>

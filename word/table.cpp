@@ -148,8 +148,11 @@ void Cell::Split(int32_t rows, int32_t columns) {
     RaiseNotAvailable("only a split into one row of cells is supported");
   if (columns == 1) return;
   auto r = Row();
+  if (r->cells_.size() + static_cast<size_t>(columns) - 1 > kMaxCellsInRow)
+    RaiseNotAvailable("a row cannot have more than 63 cells");
   auto doc = doc_.lock();
   Story& story = doc->GetStory();
+  Story::EditScope scope(story);
   const double width = fmt_.width / columns;
   fmt_.width = width;
   const int64_t at = end_.pos + 1;
@@ -310,6 +313,7 @@ void Row::MergeCells(size_t first, size_t last) {
   if (last >= cells_.size() || first >= last) return;
   auto doc = doc_.lock();
   Story& story = doc->GetStory();
+  Story::EditScope scope(story);
   auto keep = cells_[first];
   // Right to left, each cell absorbs its right neighbour: its end mark takes the neighbour's end
   // character, and the character it leaves becomes a paragraph mark between two non-empty
@@ -412,11 +416,18 @@ Document& Table::Doc() const {
 
 std::shared_ptr<Table> Table::Build(Document& doc, int64_t at, int32_t rows, int32_t columns,
                                     double cellWidth, const Char& format) {
-  if (rows < 1 || columns < 1 || rows > 32767 || columns > 63) RaiseInvalidCall();
+  if (rows < 1 || columns < 1 || static_cast<size_t>(rows) > kMaxRows ||
+      static_cast<size_t>(columns) > kMaxCellsInRow)
+    RaiseInvalidCall();
   Story& story = doc.GetStory();
   if (const Mark* m = CharMarkAt(story, at); m && m->kind == MarkKind::RowEnd)
     RaiseNotAvailable("it is the end of a row");
   const Location where = LocationAt(story, at);
+  if (where.table && where.table->NestingLevel() >= kMaxTableNesting) {
+    const std::string why =
+        "tables cannot be nested more than " + std::to_string(kMaxTableNesting) + " deep";
+    RaiseNotAvailable(why.c_str());
+  }
   std::weak_ptr<word::Cell> container;
   if (where.cell) container = std::static_pointer_cast<word::Cell>(where.cell->shared_from_this());
   auto table = std::make_shared<Table>(doc.Self(), container);
@@ -498,6 +509,8 @@ std::shared_ptr<Row> Table::InsertRow(size_t index, const Row& model) {
   Check();
   auto doc = doc_.lock();
   Story& story = doc->GetStory();
+  Story::EditScope scope(story);
+  if (rows_.size() >= kMaxRows) RaiseNotAvailable("a table cannot have more than 32767 rows");
   index = std::min(index, rows_.size());
   const int64_t at = index < rows_.size() ? rows_[index]->Start() : End();
   auto self = std::static_pointer_cast<Table>(shared_from_this());
@@ -655,6 +668,7 @@ std::shared_ptr<Table> Tables::Add(const std::shared_ptr<word::Range>& at, int32
   if (!at) automation::Raise(automation::err::kObjectRequired);
   auto doc = at->DocPtr();
   Story& story = doc->GetStory();
+  Story::EditScope scope(story);
   if (at->Start() != at->End()) at->Delete();
   int64_t pos = at->Start();
   const Location where = LocationAt(story, pos);

@@ -20,6 +20,11 @@ class Table;
 class Cells;
 class Rows;
 
+// A table holds at most kMaxRows rows and a row at most kMaxCellsInRow cells, whatever edit made
+// them, so that every saved table opens again.
+inline constexpr size_t kMaxRows = 32767;
+inline constexpr size_t kMaxCellsInRow = 63;
+
 // Padding indexes.
 enum PaddingSide { kTop = 0, kBottom = 1, kLeft = 2, kRight = 3 };
 
@@ -120,6 +125,9 @@ class Row : public Dispatch, public StoryNode {
   int64_t ExtentEnd() const override { return end_.pos; }
   const StoryNode* StructuralParent() const override;
   size_t ChildCount() const override { return cells_.size(); }
+  const StoryNode* Child(size_t i) const override {
+    return i < cells_.size() ? cells_[i].get() : nullptr;
+  }
 
   bool Deleted() const { return deleted_; }
   int64_t Start() const;
@@ -172,7 +180,12 @@ class Table : public Dispatch, public StoryNode {
   void MarkRemoved() override;
   std::shared_ptr<void> KeepAlive() override { return shared_from_this(); }
   int64_t ExtentEnd() const override;
+  int64_t ExtentStart() const override { return start_.pos; }
+  const StoryNode* Holder() const override { return container_.lock().get(); }
   size_t ChildCount() const override { return rows_.size(); }
+  const StoryNode* Child(size_t i) const override {
+    return i < rows_.size() ? rows_[i].get() : nullptr;
+  }
 
   bool Deleted() const { return deleted_; }
   int64_t Start() const;

@@ -1,5 +1,11 @@
 #include "platform/registry/registry.h"
 
+#include <sys/stat.h>
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
 #include <system_error>
 
 #include "platform/files.h"
@@ -37,8 +43,41 @@ std::filesystem::path Registry::HiveFile(const HiveInfo& hive) const {
   return dir_ / (std::string(hive.longName) + ".json");
 }
 
-RegResult Registry::Load(HiveHandle hive, KeyNode& root) const {
-  root = KeyNode{};
+namespace {
+
+// What tells one version of a hive file from another: every write replaces the file (a new inode),
+// and an edit in place changes its size or times.
+struct FileIdentity {
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = 0;
+  int64_t modified = 0;
+  int64_t changed = 0;
+  friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
+std::optional<FileIdentity> Identify(const std::filesystem::path& file) {
+  struct stat st {};
+  if (::stat(file.c_str(), &st) != 0) return std::nullopt;
+  return FileIdentity{st.st_dev, st.st_ino, st.st_size,
+                      int64_t{st.st_mtim.tv_sec} * 1000000000 + st.st_mtim.tv_nsec,
+                      int64_t{st.st_ctim.tv_sec} * 1000000000 + st.st_ctim.tv_nsec};
+}
+
+// Hives parsed once and kept while their file stays the same version, for every registry object of
+// the process: a large hive would otherwise cost its whole parse at every read.
+struct ParsedHive {
+  FileIdentity identity;
+  std::shared_ptr<const KeyNode> root;
+};
+std::mutex gParsedMutex;
+std::map<std::filesystem::path, ParsedHive> gParsed;
+
+}  // namespace
+
+RegResult Registry::Load(HiveHandle hive, std::shared_ptr<const KeyNode>& root) const {
+  static const auto empty = std::make_shared<const KeyNode>();
+  root = empty;
   const auto info = FindHive(hive);
   if (!info) return RegResult::Fail(regerr::kInvalidHandle);
   const auto file = HiveFile(*info);
@@ -48,17 +87,40 @@ RegResult Registry::Load(HiveHandle hive, KeyNode& root) const {
     return RegResult::Fail(regerr::kCantRead,
                            "cannot read the registry file " + file.string() + ": " + ec.message());
   }
+  const auto before = Identify(file);
+  if (before) {
+    std::lock_guard lock(gParsedMutex);
+    auto it = gParsed.find(file);
+    if (it != gParsed.end() && it->second.identity == *before) {
+      root = it->second.root;
+      return RegResult::Success();
+    }
+  }
   const auto text = ReadWholeFile(file);
   if (!text)
     return RegResult::Fail(regerr::kCantRead, "cannot read the registry file " + file.string());
   std::string why;
-  if (!ParseHiveText(*text, root, why)) {
+  auto parsed = std::make_shared<KeyNode>();
+  if (!ParseHiveText(*text, *parsed, why)) {
     return RegResult::Fail(regerr::kRegistryCorrupt,
                            "the registry file " + file.string() + " is damaged (" + why +
                                "); it is left untouched and no change is written until it is "
                                "repaired or removed");
   }
+  root = parsed;
+  // Kept only when the file was the same version before and after the read.
+  if (before && Identify(file) == before) {
+    std::lock_guard lock(gParsedMutex);
+    gParsed[file] = ParsedHive{*before, root};
+  }
   return RegResult::Success();
+}
+
+RegResult Registry::Load(HiveHandle hive, KeyNode& root) const {
+  std::shared_ptr<const KeyNode> parsed;
+  auto result = Load(hive, parsed);
+  root = *parsed;
+  return result;
 }
 
 // Runs `change(root, changed)` on the hive as it is on disk, under the hive's lock, and writes the
@@ -80,6 +142,11 @@ RegResult Registry::Modify(HiveHandle hive, Change&& change) {
   if (!result || !changed) return result;
   if (!WriteFileAtomically(file, HiveText(root, *info)))
     return RegResult::Fail(regerr::kCantWrite, "cannot write the registry file " + file.string());
+  // Under the lock nobody else writes: the version just written is the one to keep.
+  if (const auto written = Identify(file)) {
+    std::lock_guard guard(gParsedMutex);
+    gParsed[file] = ParsedHive{*written, std::make_shared<const KeyNode>(std::move(root))};
+  }
   return result;
 }
 
@@ -104,9 +171,9 @@ RegResult Registry::CreateKey(HiveHandle hive, std::string_view path, bool* exis
 RegResult Registry::OpenKey(HiveHandle hive, std::string_view path) const {
   std::vector<std::string> parts;
   if (!SplitKeyPath(path, parts)) return BadPath(path);
-  KeyNode root;
+  std::shared_ptr<const KeyNode> root;
   if (auto loaded = Load(hive, root); !loaded) return loaded;
-  return root.Walk(parts) ? RegResult::Success() : NoSuchKey();
+  return root->Walk(parts) ? RegResult::Success() : NoSuchKey();
 }
 
 RegResult Registry::SetValue(HiveHandle hive, std::string_view path, std::string_view name,
@@ -132,9 +199,9 @@ RegResult Registry::QueryValue(HiveHandle hive, std::string_view path, std::stri
   out = RegValue{};
   std::vector<std::string> parts;
   if (!SplitKeyPath(path, parts)) return BadPath(path);
-  KeyNode root;
+  std::shared_ptr<const KeyNode> root;
   if (auto loaded = Load(hive, root); !loaded) return loaded;
-  const KeyNode* key = root.Walk(parts);
+  const KeyNode* key = root->Walk(parts);
   if (!key) return NoSuchKey();
   const RegValue* v = key->FindValue(name);
   if (!v) return NoSuchKey();
@@ -208,11 +275,11 @@ RegResult Registry::ReadTree(HiveHandle hive, std::string_view path, KeyNode& ou
   out = KeyNode{};
   std::vector<std::string> parts;
   if (!SplitKeyPath(path, parts)) return BadPath(path);
-  KeyNode root;
+  std::shared_ptr<const KeyNode> root;
   if (auto loaded = Load(hive, root); !loaded) return loaded;
-  KeyNode* key = root.Walk(parts);
+  const KeyNode* key = root->Walk(parts);
   if (!key) return NoSuchKey();
-  out = std::move(*key);
+  out = *key;
   return RegResult::Success();
 }
 

@@ -3,9 +3,10 @@
 // paths, key and value names compared without regard to case and kept in the case they were made
 // with, typed values.
 //
-// Each hive is one JSON file under the profile's "registry" folder (hive_file.h). Nothing is
-// cached between calls: every read parses the file as it is now, so a value another program has
-// just written is seen at once. Every write is read-modify-write of the whole file under an
+// Each hive is one JSON file under the profile's "registry" folder (hive_file.h). A hive is parsed
+// once and kept while its file stays the same version (the same inode, size and times; every
+// write replaces the file), so reads cost a stat, and a value another program has just written is
+// still seen at once. Every write is read-modify-write of the whole file under an
 // exclusive lock on the hive's lock file, and the new file replaces the old one atomically, so
 // programs writing at the same time lose nothing and a reader never sees half a file.
 //
@@ -13,6 +14,7 @@
 // the hive as empty, writes fail with the same status; the message names the file.
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -64,6 +66,9 @@ class Registry {
   std::filesystem::path HiveFile(const HiveInfo& hive) const;
 
  private:
+  // The hive as it is on disk now (shared with other readers; never changed once made).
+  RegResult Load(HiveHandle hive, std::shared_ptr<const KeyNode>& root) const;
+  // A copy to change.
   RegResult Load(HiveHandle hive, KeyNode& root) const;
   template <class Change>
   RegResult Modify(HiveHandle hive, Change&& change);

@@ -52,6 +52,23 @@ TEST(ReadWholeFile, AFileReplacedWhileItIsReadIsSeenWhole) {
   writer.join();
 }
 
+TEST(WriteFileAtomically, NamesAsLongAsTheFileSystemAllows) {
+  qv::testing::TempProfile profile;
+  for (size_t length : {243u, 250u, 255u}) {
+    const auto file = profile.Dir() / (std::string(length - 4, 'n') + ".doc");
+    ASSERT_TRUE(WriteFileAtomically(file, "saved")) << length;
+    EXPECT_EQ(ReadWholeFile(file).value_or(""), "saved");
+  }
+  // Multi-byte characters are not cut in the middle of the temporary name.
+  std::string wide;
+  while (wide.size() + 2 <= 250)
+    wide += "\xc3\xa9";
+  ASSERT_TRUE(WriteFileAtomically(profile.Dir() / wide, "wide"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(profile.Dir()),
+                          std::filesystem::directory_iterator()),
+            4);
+}
+
 TEST(KeepAside, EveryDamagedCopyIsKept) {
   qv::testing::TempProfile profile;
   const auto file = profile.Dir() / "Normal.json";

@@ -1,7 +1,10 @@
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <fstream>
+#include <random>
 
 #include <gtest/gtest.h>
 
@@ -142,6 +145,29 @@ TEST_F(RegistryTest, SubKeysListWithoutRegardToCase) {
   EXPECT_EQ(names, (std::vector<std::string>{"a", "b", "B2", "C"}));
 }
 
+// A large store is parsed once: reads cost a look at the file, and a change written by another
+// program (a new version of the file) is still seen at once.
+TEST_F(RegistryTest, ALargeHiveIsParsedOnceAndChangesAreSeenAtOnce) {
+  ASSERT_TRUE(reg.CreateKey(kCU, "K"));
+  ASSERT_TRUE(reg.SetValue(kCU, "K", "big", RegValue::Text(std::string(10u << 20, 'b'))));
+  ASSERT_TRUE(reg.SetValue(kCU, "K", "small", RegValue::Text("one")));
+  const auto started = std::chrono::steady_clock::now();
+  for (int i = 0; i < 200; ++i)
+    ASSERT_EQ(Read("K", "small").data, "one");
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
+  Registry other;
+  ASSERT_TRUE(other.SetValue(kCU, "K", "small", RegValue::Text("two")));
+  EXPECT_EQ(Read("K", "small").data, "two");
+  // A file edited in place by hand is a new version too.
+  const auto file = reg.HiveFile(*FindHive(kCU));
+  {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << R"({"format": 1, "root": {"values": [], "keys": [{"name": "K", "values": [{"name": )"
+           R"("small", "type": 1, "data": "three"}], "keys": []}]}})";
+  }
+  EXPECT_EQ(Read("K", "small").data, "three");
+}
+
 TEST_F(RegistryTest, ADamagedHiveFileIsReportedAndNeverOverwritten) {
   const auto file = reg.HiveFile(*FindHive(kCU));
   for (const std::string& damaged :
@@ -204,6 +230,35 @@ TEST_F(RegistryTest, ConcurrentWritersLoseNothing) {
   ASSERT_TRUE(reg.EnumValues(kCU, "Race", values));
   EXPECT_EQ(values.size(), 2u * kPerWriter);
   EXPECT_EQ(Read("Race", "w1_199"), RegValue::Dword(199));
+}
+
+// A writer killed at any moment leaves the last complete version of the store: never a damaged
+// or half-written one.
+TEST_F(RegistryTest, AWriterKilledAtAnyMomentLeavesTheLastCompleteStore) {
+  ASSERT_TRUE(reg.CreateKey(kCU, "Kill"));
+  ASSERT_TRUE(reg.SetValue(kCU, "Kill", "count", RegValue::Dword(0)));
+  ASSERT_TRUE(reg.SetValue(kCU, "Kill", "payload", RegValue::Text("0")));
+  std::mt19937 rng(15);
+  for (int kill = 0; kill < 50; ++kill) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      Registry mine;
+      for (uint32_t i = 1;; ++i) {
+        (void)mine.SetValue(kCU, "Kill", "payload",
+                            RegValue::Text(std::string(20000 + i % 997, 'p')));
+        (void)mine.SetValue(kCU, "Kill", "count", RegValue::Dword(i));
+      }
+    }
+    ::usleep(std::uniform_int_distribution<useconds_t>(500, 15000)(rng));
+    ::kill(child, SIGKILL);
+    ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+    RegValue count, payload;
+    ASSERT_TRUE(reg.QueryValue(kCU, "Kill", "count", count)) << "after kill " << kill;
+    ASSERT_TRUE(reg.QueryValue(kCU, "Kill", "payload", payload)) << "after kill " << kill;
+    EXPECT_EQ(count.type, kRegDword);
+    EXPECT_EQ(payload.type, kRegSz);
+  }
 }
 
 }  // namespace

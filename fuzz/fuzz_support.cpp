@@ -1,0 +1,30 @@
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "fuzz/fuzz_target.h"
+
+namespace qv::fuzz {
+
+void Fault(const std::string& what) {
+  std::fprintf(stderr, "fuzz fault: %s\n", what.c_str());
+  std::abort();
+}
+
+void UseTemporaryProfile() {
+  static const bool done = [] {
+    std::string dir = (std::filesystem::temp_directory_path() / "qv-fuzz-XXXXXX").string();
+    if (!::mkdtemp(dir.data())) Fault("cannot make a profile directory");
+    ::setenv("QUORVANTA_HOME", dir.c_str(), 1);
+    static const std::string made = dir;
+    std::atexit([] {
+      std::error_code ec;
+      std::filesystem::remove_all(made, ec);
+    });
+    return true;
+  }();
+  (void)done;
+}
+
+}  // namespace qv::fuzz
