@@ -1,5 +1,5 @@
-// Document files: a file the loader accepts must take a fixed sequence of edits without breaking
-// the story, and what is then saved must open again and read back unchanged.
+// Document files, native and docx: a file the loader accepts must take a fixed sequence of edits
+// without breaking the story, and what is then saved must open again and read back unchanged.
 
 #include <nlohmann/json.hpp>
 
@@ -9,6 +9,8 @@
 #include "word/doc_file.h"
 #include "word/document.h"
 #include "word/documents.h"
+#include "word/docx/docx_file.h"
+#include "word/docx/zip_package.h"
 #include "word/find.h"
 #include "word/range.h"
 #include "word/table.h"
@@ -55,9 +57,15 @@ void Edit(word::Document& doc) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   nlohmann::json record;
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
   try {
-    record = nlohmann::json::parse(data, data + size);
+    // A docx package is read into the same record as a native file and checked by the same rules.
+    record = word::LooksLikeDocx(bytes) ? word::DocxToRecord(bytes) : nlohmann::json::parse(bytes);
   } catch (const nlohmann::json::exception&) {
+    return 0;
+  } catch (const word::docx::PackageError&) {
+    return 0;
+  } catch (const automation::AutomationError&) {
     return 0;
   }
   auto app = App();
@@ -108,6 +116,10 @@ std::vector<std::string> qv::fuzz::Seeds() {
   t->RowList()[2]->Cells()->Merge();
   doc->CustomDocumentProperties();
   seeds.push_back(word::DocumentToJson(*doc).dump(1));
+  // The same documents as docx packages.
+  const size_t native = seeds.size();
+  for (size_t i = 0; i < native; ++i)
+    seeds.push_back(word::RecordToDocx(nlohmann::json::parse(seeds[i])));
   doc->Close();
   return seeds;
 }
