@@ -33,17 +33,22 @@ inline std::filesystem::path OoxmlSchemaDir() {
 
 // Validation errors of `xml` against `schema` (a file of the schema folder); empty when valid.
 inline std::string SchemaErrors(const std::string& schema, const std::string& xml) {
-  static std::map<std::string, xmlSchemaPtr> cache;
-  xmlSchemaPtr& compiled = cache[schema];
-  if (!compiled) {
+  // Compiled once per schema and freed with the cache, so nothing is left over at exit.
+  struct FreeSchema {
+    void operator()(xmlSchemaPtr s) const { xmlSchemaFree(s); }
+  };
+  static std::map<std::string, std::unique_ptr<xmlSchema, FreeSchema>> cache;
+  auto& held = cache[schema];
+  if (!held) {
     xmlSchemaParserCtxtPtr pc =
         xmlSchemaNewParserCtxt((OoxmlSchemaDir() / schema).string().c_str());
     xmlSchemaSetParserStructuredErrors(
         pc, [](void*, xmlErrorPtr) {}, nullptr);
-    compiled = xmlSchemaParse(pc);
+    held.reset(xmlSchemaParse(pc));
     xmlSchemaFreeParserCtxt(pc);
-    if (!compiled) return "schema " + schema + " does not load";
+    if (!held) return "schema " + schema + " does not load";
   }
+  xmlSchemaPtr compiled = held.get();
   std::string errors;
   xmlDocPtr doc =
       xmlReadMemory(xml.data(), static_cast<int>(xml.size()), "part.xml", nullptr, XML_PARSE_NONET);

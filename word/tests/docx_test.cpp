@@ -170,7 +170,8 @@ TEST_F(DocxTest, ForeignPackagesAreReadTolerantly) {
       "fmtid=\"{D5CDD505-2E9C-101B-9397-08002B2CF9AE}\" pid=\"2\" name=\"Rate\"><vt:r8>1.5</vt:r8>"
       "</property><property fmtid=\"x\" pid=\"4\" name=\"KZOConvert\"><vt:lpwstr>1</vt:lpwstr>"
       "</property></Properties>";
-  const std::string emf = std::string("\x01\x00\x00\x00 not a picture we decode", 30);
+  const char kEmf[] = "\x01\x00\x00\x00 not a picture we decode";
+  const std::string emf(kEmf, sizeof kEmf - 1);
   const auto bytes = docx::WritePackage({{"[Content_Types].xml", "<Types/>"},
                                          {"word/document.xml", document},
                                          {"word/_rels/document.xml.rels", rels},
