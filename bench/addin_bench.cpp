@@ -9,7 +9,6 @@
 
 #include <benchmark/benchmark.h>
 #include <spawn.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -24,6 +23,9 @@
 
 #include "automation/dispatch.h"
 #include "office/com_addins.h"
+#include "office/command_bar.h"
+#include "office/command_bar_control.h"
+#include "office/command_bar_controls.h"
 #include "office/command_bars.h"
 #include "online/course_host_name.h"
 #include "online/modWinInet.h"
@@ -91,10 +93,14 @@ class Timings {
   std::vector<double> times_;
 };
 
+// The peak resident size of this process image (VmHWM; getrusage's maximum would carry over the
+// size of the parent that started this program).
 long PeakRssKiB() {
-  rusage usage{};
-  ::getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss;
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+  return 0;
 }
 
 // One word processor with the add-in, in a profile of its own, for the whole run.
@@ -108,7 +114,7 @@ class Environment {
     mapped_ = platform::MapHost(online::kDefaultCourseHost, "127.0.0.1", host_.Port());
     // The attribute form answers OK, as an author who accepts it; message boxes their default.
     driver_->OnForm("dlgMark", [](ui::Form& form) {
-      Call(ObjectRef(Call(form.shared_from_this(), "Controls", {Variant("OKButton")}).ToObject()),
+      Call(automation::Get(form.shared_from_this(), "Controls", {Variant("OKButton")}).ToObject(),
            "Click");
     });
     app_ = word::StartWordProcessor(word::kStartedByUser);
@@ -262,10 +268,9 @@ void ProcessKZOInfo(benchmark::State& state) {
 // The toolbar's "Add to Course": validation, page data, save, the course portal window.
 void AddToCourse(benchmark::State& state) {
   OnDocument(state, [&](Environment& env, const std::shared_ptr<word::Document>& doc) {
-    auto bar = Call(env.App()->CommandBars(), "Item", {Variant("Quorvanta")}).ToObject();
-    auto control = Call(bar, "Controls", {Variant("Add to Course")}).ToObject();
+    auto control = env.App()->CommandBars()->Item("Quorvanta")->Controls()->Item("Add to Course");
     doc->SetSaved(false);
-    Call(control, "Execute");
+    control->Execute();
     if (!doc->Saved()) state.SkipWithError("the document was not saved");
   });
 }
@@ -352,9 +357,9 @@ void HttpPost(benchmark::State& state) {
   Timings timings(state);
   for (auto _ : state) {
     const auto start = Clock::now();
-    const std::string answer = online::HttpPost(
-        "getVer=true&ver=27&strHost=" + std::string(online::kDefaultCourseHost),
-        "/engine/help/info.asp", options);
+    const std::string answer =
+        online::HttpPost("getVer=true&ver=27&strHost=" + std::string(online::kDefaultCourseHost),
+                         "/engine/help/info.asp", options);
     timings.Add(Seconds(start));
     if (answer.empty()) state.SkipWithError("no answer from the course host");
   }
