@@ -186,7 +186,7 @@ void Story::Insert(int64_t at, const std::vector<Char>& chars, const std::vector
   // Nothing goes after the final paragraph mark: the story always ends with one.
   if (at < 0 || at >= Length()) throw std::out_of_range("insertion outside the story");
   const auto n = static_cast<int64_t>(chars.size());
-  chars_.insert(chars_.begin() + static_cast<std::ptrdiff_t>(at), chars.begin(), chars.end());
+  chars_.insert(static_cast<size_t>(at), chars.begin(), chars.end());
   AdjustPositions(Edit{at, 0, n}, pushZeroWidth);
   for (Mark* m : marks) {
     m->pos += at;
@@ -216,8 +216,7 @@ void Story::Remove(int64_t from, int64_t to) {
   marks_.erase(marks_.begin() + static_cast<std::ptrdiff_t>(first),
                marks_.begin() + static_cast<std::ptrdiff_t>(last));
   marks_.insert(marks_.begin() + static_cast<std::ptrdiff_t>(first), kept.begin(), kept.end());
-  chars_.erase(chars_.begin() + static_cast<std::ptrdiff_t>(from),
-               chars_.begin() + static_cast<std::ptrdiff_t>(to));
+  chars_.erase(static_cast<size_t>(from), static_cast<size_t>(to));
   AdjustPositions(Edit{from, to - from, 0}, false);
   for (Mark* m : kept)
     m->pos = from;
@@ -290,7 +289,7 @@ void Story::LoadMarks(std::vector<Mark*> marks) {
 
 void Story::Load(std::vector<Char> chars, std::vector<FontData> fonts,
                  std::vector<ParaData> paras) {
-  chars_ = std::move(chars);
+  chars_ = GapBuffer<Char>(std::move(chars));
   fonts_ = std::move(fonts);
   paras_ = std::move(paras);
   Touch();

@@ -37,6 +37,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "word/gap_buffer.h"
+
 namespace qv::word {
 
 inline constexpr char32_t kParagraphMark = 13;
@@ -250,7 +252,8 @@ class Story {
  private:
   void AdjustPositions(const Edit& edit, bool pushZeroWidth);
 
-  std::vector<Char> chars_;
+  // With a gap at the last edit: a run of edits at one place moves the text after it once.
+  GapBuffer<Char> chars_;
   std::vector<FontData> fonts_;
   std::vector<ParaData> paras_;
   std::vector<Mark*> marks_;

@@ -110,6 +110,21 @@ std::vector<InlineShape*> InlineShapesIn(const Story& story, int64_t from, int64
   return out;
 }
 
+InlineShape* InlineShapeBefore(const Story& story, int64_t pos) {
+  const auto& marks = story.Marks();
+  for (size_t i = story.FirstMarkAt(pos); i > 0; --i)
+    if (marks[i - 1]->kind == MarkKind::Object)
+      return static_cast<InlineShape*>(marks[i - 1]->owner);
+  return nullptr;
+}
+
+InlineShape* InlineShapeFrom(const Story& story, int64_t pos) {
+  const auto& marks = story.Marks();
+  for (size_t i = story.FirstMarkAt(pos); i < marks.size(); ++i)
+    if (marks[i]->kind == MarkKind::Object) return static_cast<InlineShape*>(marks[i]->owner);
+  return nullptr;
+}
+
 bool IsParagraphEnd(char32_t c) {
   return c == kParagraphMark || c == kCellMark;
 }

@@ -31,6 +31,10 @@ std::vector<Table*> TablesIn(const Story& story, int64_t from, int64_t to);
 std::vector<Table*> TablesNestedIn(const Story& story, const Cell& cell);
 // Inline shapes whose character lies in [from, to), in document order.
 std::vector<InlineShape*> InlineShapesIn(const Story& story, int64_t from, int64_t to);
+// The inline shape whose character is the last one before `pos`, or nullptr; the first one at or
+// after `pos`, or nullptr. Both step over the marks between `pos` and that shape only.
+InlineShape* InlineShapeBefore(const Story& story, int64_t pos);
+InlineShape* InlineShapeFrom(const Story& story, int64_t pos);
 
 bool IsParagraphEnd(char32_t c);
 // The start of the paragraph holding `pos`.

@@ -42,6 +42,8 @@ bool AddIn::Installed() const {
 
 void AddIn::SetInstalled(bool v) {
   Check();
+  // The list on disk already says so: no rewrite (and no flush to the disk) for nothing.
+  if (installed_ == v) return;
   installed_ = v;
   owner_->Store();
 }

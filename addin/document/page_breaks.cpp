@@ -10,6 +10,7 @@
 #include "word/range.h"
 #include "word/selection.h"
 #include "word/shape.h"
+#include "word/structure.h"
 #include "word/table.h"
 
 namespace qv::addin {
@@ -25,6 +26,35 @@ std::string AltText(const std::shared_ptr<word::InlineShape>& picture) {
   if (!picture) return "";
   automation::ErrorsIgnored ignore;
   return ignore.Value([&] { return picture->AlternativeText(); }, std::string());
+}
+
+// The page classification looks only at the pictures between the insertion point and the nearest
+// question or break marker, found from the marks around the insertion point: its cost follows the
+// size of that page, not of the document.
+std::shared_ptr<word::InlineShape> Shared(word::Document& doc, word::InlineShape* picture) {
+  return picture ? doc.GetStory().Shared(picture) : nullptr;
+}
+
+// The nearest question or break marker before `at`; `seen` tells whether any picture lies before.
+std::shared_ptr<word::InlineShape> MarkerBefore(word::Document& doc, int64_t at, bool& seen) {
+  seen = false;
+  for (auto* p = word::InlineShapeBefore(doc.GetStory(), at); p;
+       p = word::InlineShapeBefore(doc.GetStory(), p->Position())) {
+    seen = true;
+    auto picture = Shared(doc, p);
+    if (IsQuestionOrPageBreakMarker(picture)) return picture;
+  }
+  return nullptr;
+}
+
+// The nearest question or break marker at or after `at`.
+std::shared_ptr<word::InlineShape> MarkerFrom(word::Document& doc, int64_t at) {
+  for (auto* p = word::InlineShapeFrom(doc.GetStory(), at); p;
+       p = word::InlineShapeFrom(doc.GetStory(), p->Position() + 1)) {
+    auto picture = Shared(doc, p);
+    if (IsQuestionOrPageBreakMarker(picture)) return picture;
+  }
+  return nullptr;
 }
 
 bool HasAnchoredShape(word::Range& range) {
@@ -91,42 +121,35 @@ bool IsRangeEmpty(word::Range& range) {
 }
 
 int16_t PageKindBefore(word::Document& doc) {
-  auto range = doc.Range(0, doc.Selection()->Start());
-  auto pictures = range->InlineShapes();
-  const int32_t count = pictures->Count();
-  if (count == 0) return IsRangeEmpty(*range) ? kPageEmpty : kPageOfText;
-  for (int32_t i = count; i >= 1; --i) {
-    auto picture = pictures->Item(i);
-    if (!IsQuestionOrPageBreakMarker(picture)) continue;
-    if (IsPageBreakMarker(picture)) {
-      range->SetStart(picture->Range()->End());
-      return IsRangeEmpty(*range) ? kPageEmpty : kPageOfText;
-    }
-    range->SetStart(QuestionExtent(picture, doc)->End());
-    if (IsRangeEmpty(*range)) return kPageOfQuestions;
-    SetTextOutsideQuestions(true);
-    return kPageOfText;
+  const int64_t at = doc.Selection()->Start();
+  auto range = doc.Range(0, at);
+  bool anyPicture = false;
+  auto picture = MarkerBefore(doc, at, anyPicture);
+  if (!anyPicture) return IsRangeEmpty(*range) ? kPageEmpty : kPageOfText;
+  if (!picture) return kPageOfText;
+  if (IsPageBreakMarker(picture)) {
+    range->SetStart(picture->Range()->End());
+    return IsRangeEmpty(*range) ? kPageEmpty : kPageOfText;
   }
+  range->SetStart(QuestionExtent(picture, doc)->End());
+  if (IsRangeEmpty(*range)) return kPageOfQuestions;
+  SetTextOutsideQuestions(true);
   return kPageOfText;
 }
 
 int16_t PageKindAfter(word::Range& range, word::Document& doc) {
   range.SetEnd(doc.Content()->End());
-  if (IsRangeEmpty(range)) return kPageEmpty;
-  auto pictures = range.InlineShapes();
-  const int32_t count = pictures->Count();
-  for (int32_t i = 1; i <= count; ++i) {
-    auto picture = pictures->Item(i);
-    if (!IsQuestionOrPageBreakMarker(picture)) continue;
-    if (IsPageBreakMarker(picture)) {
-      range.SetEnd(picture->Range()->Start());
-      return IsRangeEmpty(range) ? kPageEmpty : kPageOfText;
-    }
-    range.SetEnd(QuestionExtent(picture, doc)->Start());
-    if (!range.Text().empty() && !IsRangeEmpty(range)) SetTextOutsideQuestions(true);
-    return kPageOfQuestions;
+  auto picture = MarkerFrom(doc, range.Start());
+  // Without a marker the page runs to the document's end; with one, the range holds at least
+  // that picture and so is never empty as a whole.
+  if (!picture) return IsRangeEmpty(range) ? kPageEmpty : kPageOfText;
+  if (IsPageBreakMarker(picture)) {
+    range.SetEnd(picture->Range()->Start());
+    return IsRangeEmpty(range) ? kPageEmpty : kPageOfText;
   }
-  return kPageOfText;
+  range.SetEnd(QuestionExtent(picture, doc)->Start());
+  if (!range.Text().empty() && !IsRangeEmpty(range)) SetTextOutsideQuestions(true);
+  return kPageOfQuestions;
 }
 
 bool BreakNeededBefore(int32_t type, word::Document& doc) {

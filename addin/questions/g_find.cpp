@@ -126,14 +126,14 @@ void EnsurePrintView() {
 std::shared_ptr<word::Table> FindTableOfShape(const std::shared_ptr<word::InlineShape>& picture,
                                               const std::shared_ptr<word::Document>& doc) {
   if (!picture || !doc) automation::Raise(automation::err::kObjectNotSet);
-  auto where = picture->Range();
-  auto tables = doc->Tables();
-  const int32_t count = tables->Count();
-  for (int32_t i = 1; i <= count; ++i) {
-    auto table = tables->Item(i);
-    if (where->InRange(*table->Range())) return table;
-  }
-  return nullptr;
+  // The outermost table holding the picture: the innermost one walked out, not a scan of every
+  // table of the document.
+  auto tables = picture->Range()->Tables();
+  if (tables->Count() == 0) return nullptr;
+  auto table = tables->Item(1);
+  while (auto up = table->EnclosingTable())
+    table = up;
+  return table;
 }
 
 int32_t CountShapesInTable(const std::shared_ptr<word::Table>& table) {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <random>
-#include <vector>
+#include <unordered_set>
 
 #include "addin/questions/attribute_string.h"
 #include "addin/questions/g_markers.h"
@@ -43,7 +43,7 @@ std::string NewID(int32_t length) {
 }
 
 void MakeQuestionIdsUnique(word::Document& doc) {
-  std::vector<std::string> seen;
+  std::unordered_set<std::string> seen;
   int32_t k = 0;
   auto pictures = doc.InlineShapes();
   const int32_t count = pictures->Count();
@@ -52,11 +52,11 @@ void MakeQuestionIdsUnique(word::Document& doc) {
     std::string id = GetAttr(picture->AlternativeText(), "qID");
     if (!IsQuestionMarker(picture)) continue;
     ++k;
-    if (std::find(seen.begin(), seen.end(), id) != seen.end()) {
+    if (seen.count(id)) {
       id = id.substr(0, id.size() >= 3 ? id.size() - 3 : 0) + std::to_string(k + 100);
       SetAttr(picture, "qID", id);
     }
-    seen.push_back(id);
+    seen.insert(id);
   }
 }
 

@@ -188,6 +188,9 @@ RegResult Registry::SetValue(HiveHandle hive, std::string_view path, std::string
   return Modify(hive, [&](KeyNode& root, bool& changed) {
     KeyNode* key = root.Walk(parts);
     if (!key) return NoSuchKey();
+    // The same data under the same name leaves the hive file as it is.
+    const RegValue* old = key->FindValue(name);
+    if (old && *old == value) return RegResult::Success();
     key->SetValue(name, value);
     changed = true;
     return RegResult::Success();

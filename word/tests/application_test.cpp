@@ -119,6 +119,24 @@ TEST(Application, TemplatesInTheAddInListPersist) {
   EXPECT_EQ(ErrorNumber([&] { a->Installed(); }), automation::err::kObjectDeleted);
 }
 
+TEST(Application, InstallingAnInstalledTemplateLeavesTheListFileAlone) {
+  qv::testing::TempProfile profile;
+  const auto dot = profile.Dir() / "Menus.dot";
+  std::ofstream(dot) << "{}";
+  Application app;
+  auto a = app.AddIns()->Add(dot.string());
+  const auto store = platform::ProfileSubdir("word") / "AddIns.json";
+  const auto written = std::filesystem::last_write_time(store) - std::chrono::hours(1);
+  std::filesystem::last_write_time(store, written);
+  a->SetInstalled(true);
+  EXPECT_EQ(app.AddIns()->Add(dot.string()), a);
+  EXPECT_EQ(std::filesystem::last_write_time(store), written) << "no change, no write";
+  a->SetInstalled(false);
+  EXPECT_NE(std::filesystem::last_write_time(store), written);
+  Application next;
+  EXPECT_FALSE(next.AddIns()->Item(Variant("Menus.dot"))->Installed());
+}
+
 TEST(Application, SaveAsDialogGoesThroughTheChooser) {
   qv::testing::TempProfile profile;
   Application app;

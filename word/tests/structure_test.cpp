@@ -72,6 +72,30 @@ TEST_F(StructureTest, TablesOfARange) {
     EXPECT_EQ(TablesIn(s, c.from, c.to), c.tables) << c.what;
 }
 
+TEST_F(StructureTest, InlineShapesNextToAPositionStepOverTableMarks) {
+  const Story& s = doc->GetStory();
+  EXPECT_EQ(InlineShapeBefore(s, s.Length()), nullptr);
+  EXPECT_EQ(InlineShapeFrom(s, 0), nullptr);
+  // One picture in the main text before the table, one in the nested cell, one after the table.
+  auto first = doc->InlineShapes()->AddPicture(Gif().string(), false, true, R(0, 0));
+  auto nested = doc->InlineShapes()->AddPicture(
+      Gif().string(), false, true, R(inner->Cell(1, 1)->Start(), inner->Cell(1, 1)->Start()));
+  auto last =
+      doc->InlineShapes()->AddPicture(Gif().string(), false, true, R(outer->End(), outer->End()));
+  Check();
+  EXPECT_EQ(InlineShapeBefore(s, 0), nullptr);
+  EXPECT_EQ(InlineShapeBefore(s, first->Position()), nullptr);
+  EXPECT_EQ(InlineShapeBefore(s, first->Position() + 1), first.get());
+  EXPECT_EQ(InlineShapeBefore(s, nested->Position()), first.get()) << "over the table starts";
+  EXPECT_EQ(InlineShapeBefore(s, last->Position()), nested.get()) << "over cell and row ends";
+  EXPECT_EQ(InlineShapeBefore(s, s.Length()), last.get());
+  EXPECT_EQ(InlineShapeFrom(s, 0), first.get());
+  EXPECT_EQ(InlineShapeFrom(s, first->Position() + 1), nested.get());
+  EXPECT_EQ(InlineShapeFrom(s, nested->Position()), nested.get());
+  EXPECT_EQ(InlineShapeFrom(s, nested->Position() + 1), last.get());
+  EXPECT_EQ(InlineShapeFrom(s, last->Position() + 1), nullptr);
+}
+
 TEST_F(StructureTest, ParagraphBoundsStopAtCellAndRowMarks) {
   const Story& s = doc->GetStory();
   EXPECT_EQ(ParagraphStart(s, 1), 0);

@@ -81,6 +81,21 @@ TEST_F(RegistryTest, ValuesKeepTheirTypeAndData) {
   EXPECT_EQ(values[4].first, "");
 }
 
+TEST_F(RegistryTest, SettingTheValueAlreadyStoredWritesNothing) {
+  ASSERT_TRUE(reg.CreateKey(kCU, "K"));
+  ASSERT_TRUE(reg.SetValue(kCU, "K", "Ver", RegValue::Text("27")));
+  const auto file = reg.HiveFile(*FindHive(kCU));
+  const auto written = std::filesystem::last_write_time(file) - std::chrono::hours(1);
+  std::filesystem::last_write_time(file, written);
+  ASSERT_TRUE(reg.SetValue(kCU, "K", "VER", RegValue::Text("27")));
+  ASSERT_TRUE(reg.CreateKey(kCU, "k"));
+  EXPECT_EQ(std::filesystem::last_write_time(file), written) << "no change, no write";
+  // The same text as another type is a change.
+  ASSERT_TRUE(reg.SetValue(kCU, "K", "Ver", RegValue{kRegExpandSz, "27"}));
+  EXPECT_NE(std::filesystem::last_write_time(file), written);
+  EXPECT_EQ(Read("K", "ver").type, kRegExpandSz);
+}
+
 TEST_F(RegistryTest, WritesNeedAnExistingKeyAndWellFormedData) {
   EXPECT_EQ(reg.SetValue(kCU, "Missing", "v", RegValue::Text("x")).code, regerr::kFileNotFound);
   EXPECT_EQ(reg.OpenKey(kCU, "Missing").code, regerr::kFileNotFound);

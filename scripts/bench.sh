@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Builds the benchmarks of the release preset, runs the add-in benchmark and prints its figures as
+# a table with the growth from 100 to 5,000 questions and the goals.
+#
+#   scripts/bench.sh                      build, run, print (results in build/release/bench.json)
+#   scripts/bench.sh --filter REGEX       only the cases matching REGEX
+#   scripts/bench.sh --table A.json [B.json]   print saved results; with B, A and B side by side
+#
+# BENCH_SNAPSHOT=DIR runs the copy of another build kept in DIR (its addin_bench, initializer and
+# every shared library, add-in included), for a before/after comparison on one machine in one
+# session; `scripts/bench.sh --snapshot DIR` makes such a copy of the current build.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+if [[ "${1:-}" == "--table" ]]; then
+  shift
+  exec python3 scripts/bench_table.py "$@"
+fi
+if [[ "${1:-}" == "--snapshot" ]]; then
+  mkdir -p "$2"
+  cp build/release/bench/addin_bench build/release/initializer/initializer "$2"/
+  find build/release -name "*.so" -exec cp {} "$2"/ \;
+  exit 0
+fi
+filter="."
+if [[ "${1:-}" == "--filter" ]]; then
+  filter="$2"
+fi
+
+bash scripts/setup-machine.sh
+if [[ ! -f build/release/build.ninja ]]; then
+  cmake --preset release >/dev/null
+fi
+cmake --build build/release --target addin_bench word_bench
+
+program=build/release/bench/addin_bench
+if [[ -n "${BENCH_SNAPSHOT:-}" ]]; then
+  snapshot="$(cd "$BENCH_SNAPSHOT" && pwd)"
+  program="$snapshot/addin_bench"
+  export LD_LIBRARY_PATH="$snapshot" QUORVANTA_KZOWORD="$snapshot/libkzoword.so"
+  export QUORVANTA_INITIALIZER="$snapshot/initializer"
+fi
+out="${BENCH_OUT:-build/release/bench.json}"
+"$program" --benchmark_filter="$filter" --benchmark_out="$out" --benchmark_out_format=json \
+  --benchmark_counters_tabular=true
+echo
+python3 scripts/bench_table.py "$out"

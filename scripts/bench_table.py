@@ -1,0 +1,167 @@
+#!/usr/bin/env python3
+"""Prints the add-in benchmark's results (Google Benchmark JSON) as a table.
+
+Every figure is the median of its case's iterations in milliseconds. With two files the first is
+"before" and the second "after", side by side with the ratio after/before. The goals are checked
+against the last file.
+"""
+import json
+import re
+import sys
+
+SIZES = [100, 1000, 5000]
+
+
+def load(path):
+    with open(path) as f:
+        data = json.load(f)
+    out = {}
+    for b in data["benchmarks"]:
+        if b.get("run_type") == "aggregate" or b.get("error_occurred"):
+            continue
+        name = re.sub(r"/(iterations:\d+|manual_time|real_time)", "", b["name"])
+        out[name] = b
+    return out
+
+
+def median(results, name):
+    b = results.get(name)
+    return None if b is None else b.get("median_ms")
+
+
+def counter(results, name, key):
+    b = results.get(name)
+    return None if b is None else b.get(key)
+
+
+def own(results, n):
+    """ProcessKZOInfo's own work: its "own_ms" counter, else its time less a save's."""
+    measured = counter(results, f"ProcessKZOInfo/{n}", "own_ms")
+    if measured is not None:
+        return measured
+    p, s = median(results, f"ProcessKZOInfo/{n}"), median(results, f"Save/{n}")
+    return None if p is None or s is None else max(0.0, p - s)
+
+
+def fmt(v, unit="ms"):
+    if v is None:
+        return "-"
+    if unit == "ms":
+        return f"{v:.3f}" if v < 10 else f"{v:.1f}"
+    return f"{v:.2f}"
+
+
+def rows(results):
+    """(figure, value, unit) for every figure of one run."""
+    out = []
+    classes = sorted({n.split("/")[1] for n in results if n.startswith("Create/")})
+    for cls in classes:
+        out.append((f"create {cls}, empty document", median(results, f"Create/{cls}/empty"), "ms"))
+        for where in ["end", "start"]:
+            for n in SIZES:
+                out.append((f"create {cls} at the {where} of {n}",
+                            median(results, f"Create/{cls}/{where}/{n}"), "ms"))
+    for op in ["ValidateDoc", "ProcessKZOInfo", "AddToCourse", "MarkQuestion", "Save", "Reopen"]:
+        for n in SIZES:
+            out.append((f"{op} of {n}", median(results, f"{op}/{n}"), "ms"))
+    for n in SIZES:
+        # ProcessKZOInfo ends with the save of the document; its own work is the difference.
+        out.append((f"ProcessKZOInfo of {n} without the save", own(results, n), "ms"))
+    for n in SIZES:
+        out.append((f"file size of {n}", counter(results, f"Save/{n}", "file_MB"), "MB"))
+        out.append((f"peak RSS, open and save of {n}",
+                    counter(results, f"Reopen/{n}", "peak_rss_MiB"), "MiB"))
+    out.append(("start of the word processor with the add-in", median(results, "StartWord"), "ms"))
+    out.append(("HTTP post to the local course host", median(results, "HttpPost"), "ms"))
+    return out
+
+
+def growth(results):
+    """(figure, value at 100, at 5000, ratio) for every figure measured at both sizes."""
+    out = []
+    names = sorted({re.sub(r"/\d+$", "", n) for n in results if re.search(r"/\d+$", n)})
+    for base in names:
+        a = median(results, f"{base}/100")
+        b = median(results, f"{base}/5000")
+        if a and b:
+            out.append((base, a, b, b / a))
+    return out
+
+
+def goals(results):
+    out = []
+    creates = [(n, b["median_ms"]) for n, b in results.items()
+               if n.startswith("Create/") and n.endswith("/empty")]
+    if creates:
+        worst = max(creates, key=lambda x: x[1])
+        out.append(("one question built, any type (worst median)", f"{worst[1]:.3f} ms ({worst[0]})",
+                    "< 0.2 ms", worst[1] < 0.2))
+    for where in ["end", "start"]:
+        ratios = []
+        for n, b in results.items():
+            m = re.match(rf"Create/(\w+)/{where}/5000$", n)
+            if m:
+                small = median(results, f"Create/{m.group(1)}/{where}/100")
+                if small:
+                    ratios.append((b["median_ms"] / small, m.group(1)))
+        if ratios:
+            worst = max(ratios)
+            out.append((f"per question at 5,000 / at 100, {where} (worst)",
+                        f"{worst[0]:.2f} ({worst[1]})", "< 1.15", worst[0] < 1.15))
+    v = median(results, "ValidateDoc/1000")
+    p = own(results, 1000)
+    if v is not None and p is not None:
+        both = v + p
+        out.append(("ValidateDoc + ProcessKZOInfo without the save, 1,000 questions",
+                    f"{both:.1f} ms", "< 50 ms", both < 50))
+    for op in ["Save", "Reopen"]:
+        t = median(results, f"{op}/1000")
+        if t is not None:
+            out.append((f"{op} of 1,000 questions", f"{t:.1f} ms", "< 200 ms", t < 200))
+    rss = counter(results, "Reopen/1000", "peak_rss_MiB")
+    if rss is not None:
+        out.append(("peak RSS, 1,000 questions", f"{rss:.1f} MiB", "< 64 MiB", rss < 64))
+    s = median(results, "StartWord")
+    if s is not None:
+        out.append(("start with the add-in connected", f"{s:.2f} ms", "< 20 ms", s < 20))
+    return out
+
+
+def main(paths):
+    runs = [load(p) for p in paths]
+    print("| figure | " + " | ".join(["before", "after", "after/before"] if len(runs) == 2
+                                     else ["median"]) + " | unit |")
+    print("|---|" + "---|" * (3 if len(runs) == 2 else 1) + "---|")
+    tables = [rows(r) for r in runs]
+    for i, (figure, value, unit) in enumerate(tables[-1]):
+        values = [t[i][1] for t in tables]
+        if all(v is None for v in values):
+            continue
+        cells = [fmt(v, unit) for v in values]
+        if len(runs) == 2:
+            a, b = values
+            cells.append(f"{b / a:.3f}" if a and b is not None else "-")
+        print(f"| {figure} | " + " | ".join(cells) + f" | {unit} |")
+
+    for label, r in zip(["before", "after"] if len(runs) == 2 else [""], runs):
+        print()
+        print(f"Growth from 100 to 5,000 questions{' (' + label + ')' if label else ''}:")
+        print()
+        print("| figure | at 100 (ms) | at 5,000 (ms) | 5,000 / 100 |")
+        print("|---|---|---|---|")
+        for base, a, b, ratio in growth(r):
+            print(f"| {base} | {fmt(a)} | {fmt(b)} | {ratio:.2f} |")
+
+    print()
+    print("Goals:")
+    print()
+    print("| goal | measured | target | met |")
+    print("|---|---|---|---|")
+    for goal, measured, target, met in goals(runs[-1]):
+        print(f"| {goal} | {measured} | {target} | {'yes' if met else 'no'} |")
+
+
+if __name__ == "__main__":
+    if not 1 <= len(sys.argv) - 1 <= 2:
+        sys.exit("usage: bench_table.py RESULTS.json [AFTER.json]")
+    main(sys.argv[1:])
