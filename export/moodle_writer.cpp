@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "export/compose.h"
+#include "export/html_text.h"
 #include "export/scoring.h"
 #include "export/xml_tree.h"
 #include "word/doc_file.h"
@@ -11,22 +12,7 @@ namespace qv::exporter {
 namespace {
 
 std::string Html(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '&')
-      out += "&amp;";
-    else if (c == '<')
-      out += "&lt;";
-    else if (c == '>')
-      out += "&gt;";
-    else if (c == '"')
-      out += "&quot;";
-    else if (c == '\n')
-      out += "<br>";
-    else
-      out += c;
-  }
-  return out;
+  return HtmlEscaped(text, {.lineBreak = "<br>", .quotes = true});
 }
 
 std::string Paragraph(const std::string& text) {

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "export/compose.h"
+#include "export/html_text.h"
 #include "export/preview_script.h"
 #include "export/scoring.h"
 #include "export/xml_tree.h"
@@ -16,33 +17,7 @@ using nlohmann::json;
 
 // Text as HTML: the characters that mean markup written as entities, line ends as <br>.
 std::string HtmlText(const std::string& raw) {
-  const std::string text = XmlSafe(raw);
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        out += "&#39;";
-        break;
-      case '\n':
-        out += "<br>";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
+  return HtmlEscaped(XmlSafe(raw), {.lineBreak = "<br>", .quotes = true, .apostrophes = true});
 }
 
 std::string Px(double points) {

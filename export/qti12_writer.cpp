@@ -1,5 +1,6 @@
 #include "export/qti12_writer.h"
 
+#include "export/html_text.h"
 #include "export/scoring.h"
 #include "export/xml_tree.h"
 
@@ -9,20 +10,7 @@ namespace {
 const char* kNs12 = "http://www.imsglobal.org/xsd/ims_qtiasiv1p2";
 
 std::string Html(const std::string& text) {
-  std::string out = "<p>";
-  for (char c : text) {
-    if (c == '&')
-      out += "&amp;";
-    else if (c == '<')
-      out += "&lt;";
-    else if (c == '>')
-      out += "&gt;";
-    else if (c == '\n')
-      out += "</p><p>";
-    else
-      out += c;
-  }
-  return out + "</p>";
+  return "<p>" + HtmlEscaped(text, {.lineBreak = "</p><p>"}) + "</p>";
 }
 
 void Material(XmlElement parent, const std::string& text, const std::string& type) {

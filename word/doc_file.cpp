@@ -204,11 +204,12 @@ automation::Variant VariantFrom(int32_t type, const json& j) {
   }
 }
 
-json ShapeJson(const Story& story, const Shape& s) {
-  const ShapeData& d = s.Data();
+}  // namespace
+
+json ShapeRecordJson(const ShapeData& d, int64_t anchor, const json& image,
+                     const json& fillPicture) {
   return {
-      // The anchor is a paragraph: stored as the paragraph's start.
-      {"anchor", ParagraphStart(story, s.AnchorPos())},
+      {"anchor", anchor},
       {"type", d.type},
       {"autoShapeType", d.autoShapeType},
       {"left", d.left},
@@ -224,7 +225,7 @@ json ShapeJson(const Story& story, const Shape& s) {
         {"foreColor", d.fill.foreColor},
         {"transparency", d.fill.transparency},
         {"userPicture", d.fill.userPicture},
-        {"picture", ImageJson(d.fill.picture)}}},
+        {"picture", fillPicture}}},
       {"line",
        {{"visible", d.line.visible},
         {"weight", d.line.weight},
@@ -252,9 +253,18 @@ json ShapeJson(const Story& story, const Shape& s) {
         {"font", FontJson(d.textFrame.font)},
         {"alignment", d.textFrame.alignment}}},
       {"hyperlink", d.hyperlink},
-      {"image", ImageJson(d.image)},
+      {"image", image},
       {"source", d.source},
   };
+}
+
+namespace {
+
+json ShapeJson(const Story& story, const Shape& s) {
+  const ShapeData& d = s.Data();
+  // The anchor is a paragraph: stored as the paragraph's start.
+  return ShapeRecordJson(d, ParagraphStart(story, s.AnchorPos()), ImageJson(d.image),
+                         ImageJson(d.fill.picture));
 }
 
 ShapeData ShapeFrom(const json& j) {

@@ -15,6 +15,7 @@
 namespace qv::word {
 
 class Document;
+struct ShapeData;
 
 inline constexpr const char* kDocumentFormat = "quorvanta-word-document";
 inline constexpr int kDocumentFormatVersion = 1;
@@ -31,6 +32,12 @@ void DocumentFromJson(Document& doc, const nlohmann::json& record);
 void WriteDocumentFile(Document& doc, const std::filesystem::path& file);
 // Raises 5174 when the file is missing, 5151 when it is not a valid document.
 void ReadDocumentFile(Document& doc, const std::filesystem::path& file);
+
+// The record of one floating shape anchored in the paragraph starting at `anchor`, with its
+// picture and fill picture already in record form (each null when it has none). The native saver
+// and the docx reader both make shape records with it.
+nlohmann::json ShapeRecordJson(const ShapeData& d, int64_t anchor, const nlohmann::json& image,
+                               const nlohmann::json& fillPicture);
 
 std::string Base64Encode(const std::string& bytes);
 // False when `text` is not base64.

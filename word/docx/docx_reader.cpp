@@ -585,7 +585,7 @@ class Reader {
     } else {
       return;  // a group or chart we cannot hold: left out
     }
-    shapes_.emplace_back(z, ShapeRecord(d, image, fillPicture));
+    shapes_.emplace_back(z, ShapeRecordJson(d, paraStart_, image, fillPicture));
   }
 
   static void TextFrame(const xmlNode* content, TextFrameData& frame) {
@@ -614,63 +614,6 @@ class Reader {
       }
     }
     frame.text = text;
-  }
-
-  json ShapeRecord(const ShapeData& d, const json& image, const json& fillPicture) const {
-    return {
-        {"anchor", paraStart_},
-        {"type", d.type},
-        {"autoShapeType", d.autoShapeType},
-        {"left", d.left},
-        {"top", d.top},
-        {"width", d.width},
-        {"height", d.height},
-        {"name", d.name},
-        {"alternativeText", d.alt},
-        {"visible", d.visible},
-        {"fill",
-         {{"visible", d.fill.visible},
-          {"solid", d.fill.solid},
-          {"foreColor", d.fill.foreColor},
-          {"transparency", d.fill.transparency},
-          {"userPicture", d.fill.userPicture},
-          {"picture", fillPicture}}},
-        {"line",
-         {{"visible", d.line.visible},
-          {"weight", d.line.weight},
-          {"dashStyle", d.line.dashStyle},
-          {"style", d.line.style},
-          {"foreColor", d.line.foreColor},
-          {"backColor", d.line.backColor},
-          {"transparency", d.line.transparency}}},
-        {"wrap",
-         {{"allowOverlap", d.wrap.allowOverlap},
-          {"side", d.wrap.side},
-          {"type", d.wrap.type},
-          {"distances",
-           {d.wrap.distanceTop, d.wrap.distanceBottom, d.wrap.distanceLeft,
-            d.wrap.distanceRight}}}},
-        {"relativeHorizontalPosition", d.relativeHorizontal},
-        {"relativeVerticalPosition", d.relativeVertical},
-        {"lockAnchor", d.lockAnchor},
-        {"lockAspectRatio", d.lockAspectRatio},
-        {"behindText", d.behindText},
-        {"textFrame",
-         {{"margins",
-           {d.textFrame.marginTop, d.textFrame.marginBottom, d.textFrame.marginLeft,
-            d.textFrame.marginRight}},
-          {"text", d.textFrame.text},
-          {"font",
-           {{"name", d.textFrame.font.name},
-            {"size", d.textFrame.font.size},
-            {"color", d.textFrame.font.color},
-            {"bold", d.textFrame.font.bold},
-            {"italic", d.textFrame.font.italic}}},
-          {"alignment", d.textFrame.alignment}}},
-        {"hyperlink", d.hyperlink},
-        {"image", image},
-        {"source", d.source},
-    };
   }
 
   // --- tables ---
