@@ -139,6 +139,30 @@ class ClassTable {
         },
         nullptr, true);
   }
+  // The members every collection has: Count, and Item, the default member, so that `Tables(1)`
+  // is `Tables.Item(1)`. Item takes one index: the Variant itself when the collection's Item
+  // accepts one; else a name when the index is text and the collection finds items by name;
+  // else a number.
+  ClassTable& Collection() {
+    Get("Count", [](T& c) { return c.Count(); });
+    GetArgs("Item", [](T& c, Args& a) {
+      if constexpr (requires(Variant & v) { c.Item(v); }) {
+        return c.Item(a[0]);
+      } else if constexpr (requires(const std::string& name) { c.Item(name); }) {
+        return a[0].IsText() ? c.Item(a.Text(0)) : c.Item(a.Int(0));
+      } else {
+        return c.Item(a.Int(0));
+      }
+    });
+    return Default("Item");
+  }
+  // Adds members made elsewhere: `add` receives this table (for families of members such as an
+  // element's reflected attributes).
+  template <class F>
+  ClassTable& With(F add) {
+    add(*this);
+    return *this;
+  }
   // Names the member that the call form uses (`Tables(1)` calls `Item`).
   ClassTable& Default(std::string name) {
     default_ = std::move(name);
