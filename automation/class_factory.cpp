@@ -1,33 +1,23 @@
 #include "automation/class_factory.h"
 
-#include <cctype>
+#include "automation/text/ascii.h"
 
 namespace qv::automation {
-namespace {
-
-std::string Lower(const std::string& s) {
-  std::string out = s;
-  for (char& c : out)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return out;
-}
-
-}  // namespace
 
 void ClassFactory::Register(const std::string& progId, Creator creator) {
-  classes_[Lower(progId)] = Entry{progId, std::move(creator)};
+  classes_[text::AsciiLowered(progId)] = Entry{progId, std::move(creator)};
 }
 
 void ClassFactory::Unregister(const std::string& progId) {
-  classes_.erase(Lower(progId));
+  classes_.erase(text::AsciiLowered(progId));
 }
 
 bool ClassFactory::Has(const std::string& progId) const {
-  return classes_.count(Lower(progId)) != 0;
+  return classes_.count(text::AsciiLowered(progId)) != 0;
 }
 
 ObjectRef ClassFactory::Create(const std::string& progId) const {
-  const auto it = classes_.find(Lower(progId));
+  const auto it = classes_.find(text::AsciiLowered(progId));
   if (it == classes_.end()) {
     if (fallback_) {
       if (ObjectRef o = fallback_(progId)) return o;

@@ -1,18 +1,8 @@
 #include "automation/dispatch.h"
 
-#include <cctype>
+#include "automation/text/ascii.h"
 
 namespace qv::automation {
-namespace {
-
-std::string Lower(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return out;
-}
-
-}  // namespace
 
 Variant& Args::operator[](size_t i) {
   if (i >= values_.size()) Raise(err::kWrongArgCount);
@@ -26,11 +16,11 @@ DispatchTable::DispatchTable(std::string className, std::vector<Member> members,
       default_(std::move(defaultMember)) {
   // A later declaration of the same name (a derived class overriding a base member) wins.
   for (size_t i = 0; i < members_.size(); ++i)
-    index_[Lower(members_[i].name)] = i;
+    index_[text::AsciiLowered(members_[i].name)] = i;
 }
 
 const Member* DispatchTable::Find(std::string_view name) const {
-  const auto it = index_.find(Lower(name));
+  const auto it = index_.find(text::AsciiLowered(name));
   return it == index_.end() ? nullptr : &members_[it->second];
 }
 

@@ -8,6 +8,7 @@
 
 #include "automation/automation_error.h"
 #include "automation/dispatch.h"
+#include "automation/text/ascii.h"
 
 namespace qv::automation {
 
@@ -219,9 +220,7 @@ int16_t Variant::ToInt16() const {
 bool Variant::ToBool() const {
   if (GetType() == Type::Boolean) return std::get<bool>(v_);
   if (GetType() == Type::Text) {
-    std::string t;
-    for (char c : std::get<std::string>(v_))
-      t.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+    const std::string t = text::AsciiLowered(std::get<std::string>(v_));
     if (t == "true") return true;
     if (t == "false") return false;
   }

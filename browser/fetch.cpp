@@ -3,6 +3,7 @@
 #include <charconv>
 #include <filesystem>
 
+#include "automation/text/ascii.h"
 #include "platform/files.h"
 #include "platform/net/socket_internet_client.h"
 
@@ -10,13 +11,6 @@ namespace qv::browser {
 namespace {
 
 constexpr size_t kMaxFileBytes = size_t{64} << 20;
-
-std::string LowerPrefix(const std::string& s, size_t n) {
-  std::string out = s.substr(0, n);
-  for (char& c : out)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return out;
-}
 
 bool HasScheme(const std::string& address) {
   const size_t colon = address.find(':');
@@ -141,10 +135,9 @@ std::string NormalizeAddress(const std::string& typed) {
 }
 
 FetchResult FetchPage(const std::string& url) {
-  const std::string scheme = LowerPrefix(url, 7);
   if (url == "about:blank" || url.empty()) return {true, 200, "", ""};
-  if (scheme == "http://") return FetchHttp(url);
-  if (LowerPrefix(url, 5) == "file:") {
+  if (text::StartsWithIgnoreCase(url, "http://")) return FetchHttp(url);
+  if (text::StartsWithIgnoreCase(url, "file:")) {
     std::string path = url.substr(5);
     if (path.rfind("//", 0) == 0) path = path.substr(2);
     return FetchFile(path);

@@ -1,8 +1,8 @@
 #include "export/qti_writer.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "automation/text/ascii.h"
 #include "export/compose.h"
 #include "export/scoring.h"
 #include "export/xml_tree.h"
@@ -19,20 +19,6 @@ const char* kSchema30 =
     "http://www.imsglobal.org/xsd/imsqtiasi_v3p0 "
     "https://purl.imsglobal.org/spec/qti/v3p0/schema/xsd/imsqti_asiv3p0_v1p0.xsd";
 
-// "responseIdentifier" -> "response-identifier".
-std::string Kebab(const std::string& name) {
-  std::string out;
-  for (char c : name) {
-    if (std::isupper(static_cast<unsigned char>(c))) {
-      out += '-';
-      out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
 bool IsHtml(const std::string& name) {
   static const char* kHtml[] = {"p", "div", "span", "img", "object", "br", "b", "i"};
   return std::any_of(std::begin(kHtml), std::end(kHtml), [&](const char* h) { return name == h; });
@@ -41,8 +27,10 @@ bool IsHtml(const std::string& name) {
 Vocabulary VocabularyOf(QtiVersion v) {
   Vocabulary vocabulary;
   if (v == QtiVersion::V30) {
-    vocabulary.element = [](const std::string& n) { return IsHtml(n) ? n : "qti-" + Kebab(n); };
-    vocabulary.attribute = [](const std::string& n) { return Kebab(n); };
+    vocabulary.element = [](const std::string& n) {
+      return IsHtml(n) ? n : "qti-" + text::HyphenatedName(n);
+    };
+    vocabulary.attribute = [](const std::string& n) { return text::HyphenatedName(n); };
   }
   return vocabulary;
 }

@@ -4,22 +4,15 @@
 
 #include <cmath>
 #include <cstdio>
+#include <optional>
+
+#include "automation/text/utf8.h"
 
 namespace qv::exporter {
 namespace {
 
 const xmlChar* X(const std::string& s) {
   return reinterpret_cast<const xmlChar*>(s.c_str());
-}
-
-// The length of the UTF-8 sequence starting at `i`, or 0 when it is malformed.
-size_t SequenceLength(const std::string& s, size_t i) {
-  const auto c = static_cast<unsigned char>(s[i]);
-  size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-  if (n == 0 || i + n > s.size()) return 0;
-  for (size_t k = 1; k < n; ++k)
-    if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
-  return n;
 }
 
 }  // namespace
@@ -34,14 +27,9 @@ std::string XmlSafe(const std::string& text) {
       i += (i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
       continue;
     }
-    const size_t n = SequenceLength(text, i);
-    if (n == 0) {
-      ++i;
-      continue;
-    }
-    if (n > 1 || static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n')
-      out.append(text, i, n);
-    i += n;
+    const size_t start = i;
+    const std::optional<char32_t> cp = qv::text::NextCodePoint(text, i);
+    if (cp && (*cp >= 0x20 || c == '\t' || c == '\n')) out.append(text, start, i - start);
   }
   return out;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "automation/text/ascii.h"
 #include "office/com_addin.h"
 #include "office/name_match.h"
 
@@ -44,15 +45,10 @@ COMAddIns::COMAddIns(std::shared_ptr<const AddinRegistrations> registrations, Co
 
 const DispatchTable& COMAddIns::Members() const {
   using L = COMAddIns;
-  static const DispatchTable table =
-      ClassTable<L>("COMAddIns")
-          .Get("Count", [](L& l) { return l.Count(); })
-          .GetArgs(
-              "Item",
-              [](L& l, Args& a) { return a[0].IsText() ? l.Item(a.Text(0)) : l.Item(a.Int(0)); })
-          .Sub("Update", [](L& l, Args&) { l.Update(); })
-          .Default("Item")
-          .Build();
+  static const DispatchTable table = ClassTable<L>("COMAddIns")
+                                         .Collection()
+                                         .Sub("Update", [](L& l, Args&) { l.Update(); })
+                                         .Build();
   return table;
 }
 
@@ -68,7 +64,7 @@ std::shared_ptr<COMAddIn> COMAddIns::Item(int32_t index) const {
 
 std::shared_ptr<COMAddIn> COMAddIns::Item(const std::string& progId) const {
   for (const auto& addIn : addIns_) {
-    if (EqualsNoCase(addIn->progId_, progId)) return addIn;
+    if (text::EqualsIgnoreCase(addIn->progId_, progId)) return addIn;
   }
   automation::Raise(automation::err::kSubscript);
 }
@@ -78,12 +74,13 @@ void COMAddIns::Update() {
       registrations_ ? registrations_->ProgIds() : std::vector<std::string>{};
   std::vector<std::shared_ptr<COMAddIn>> next;
   for (const auto& progId : progIds) {
-    const bool seen = std::any_of(next.begin(), next.end(),
-                                  [&](const auto& a) { return EqualsNoCase(a->progId_, progId); });
+    const bool seen = std::any_of(next.begin(), next.end(), [&](const auto& a) {
+      return text::EqualsIgnoreCase(a->progId_, progId);
+    });
     if (seen || progId.empty()) continue;
     std::shared_ptr<COMAddIn> addIn;
     for (const auto& old : addIns_) {
-      if (EqualsNoCase(old->progId_, progId)) addIn = old;
+      if (text::EqualsIgnoreCase(old->progId_, progId)) addIn = old;
     }
     if (!addIn)
       addIn = std::make_shared<COMAddIn>(std::static_pointer_cast<COMAddIns>(shared_from_this()),

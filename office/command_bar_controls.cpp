@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "automation/text/ascii.h"
 #include "office/bars_context.h"
 #include "office/command_bar.h"
 #include "office/command_bar_control.h"
@@ -39,10 +40,7 @@ const DispatchTable& CommandBarControls::Members() const {
   using C = CommandBarControls;
   static const DispatchTable table =
       ClassTable<C>("CommandBarControls")
-          .Get("Count", [](C& c) { return c.Count(); })
-          .GetArgs(
-              "Item",
-              [](C& c, Args& a) { return a[0].IsText() ? c.Item(a.Text(0)) : c.Item(a.Int(0)); })
+          .Collection()
           .Method("Add",
                   [](C& c, Args& a) {
                     const int32_t type = a.Opt(0, Variant(msoControlButton)).ToInt32();
@@ -54,7 +52,6 @@ const DispatchTable& CommandBarControls::Members() const {
                     return c.Add(type, id, parameter, before, temporary);
                   })
           .Get("Parent", [](C& c) { return c.Parent(); })
-          .Default("Item")
           .Build();
   return table;
 }
@@ -81,7 +78,8 @@ std::shared_ptr<CommandBarControl> CommandBarControls::Item(const std::string& n
   // The name is the caption as shown (without accelerator marks); the caption itself also does.
   for (const auto& control : controls_) {
     const std::string& caption = control->Properties().caption;
-    if (EqualsNoCase(StripAccelerator(caption), name) || EqualsNoCase(caption, name))
+    if (text::EqualsIgnoreCase(StripAccelerator(caption), name) ||
+        text::EqualsIgnoreCase(caption, name))
       return control;
   }
   automation::Raise(automation::err::kInvalidCall);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "automation/text/ascii.h"
 #include "office/bars_context.h"
 #include "office/command_bar_control.h"
 #include "office/command_bar_controls.h"
@@ -51,10 +52,7 @@ const DispatchTable& CommandBars::Members() const {
   using S = CommandBars;
   static const DispatchTable table =
       ClassTable<S>("CommandBars")
-          .Get("Count", [](S& s) { return s.Count(); })
-          .GetArgs(
-              "Item",
-              [](S& s, Args& a) { return a[0].IsText() ? s.Item(a.Text(0)) : s.Item(a.Int(0)); })
+          .Collection()
           .Method("Add",
                   [](S& s, Args& a) {
                     std::optional<std::string> name;
@@ -73,7 +71,6 @@ const DispatchTable& CommandBars::Members() const {
                     return s.FindControl(q);
                   })
           .Get("ActiveMenuBar", [](S& s) { return s.ActiveMenuBar(); })
-          .Default("Item")
           .Build();
   return table;
 }
@@ -90,7 +87,7 @@ std::shared_ptr<CommandBar> CommandBars::Item(int32_t index) const {
 
 std::shared_ptr<CommandBar> CommandBars::Item(const std::string& name) const {
   for (const auto& bar : bars_) {
-    if (EqualsNoCase(bar->init_.name, name)) return bar;
+    if (text::EqualsIgnoreCase(bar->init_.name, name)) return bar;
   }
   automation::Raise(automation::err::kInvalidCall);
 }
@@ -98,7 +95,7 @@ std::shared_ptr<CommandBar> CommandBars::Item(const std::string& name) const {
 bool CommandBars::NameTaken(const std::string& name, bool popup, const CommandBar* except) const {
   return std::any_of(bars_.begin(), bars_.end(), [&](const auto& bar) {
     return bar.get() != except && (bar->init_.type == msoBarTypePopup) == popup &&
-           EqualsNoCase(bar->init_.name, name);
+           text::EqualsIgnoreCase(bar->init_.name, name);
   });
 }
 

@@ -3,6 +3,7 @@
 
 #include <limits>
 
+#include "automation/text/ascii.h"
 #include "office/bars_context.h"
 #include "office/command_bar_control.h"
 #include "office/command_bar_controls.h"
@@ -214,14 +215,14 @@ void CommandBars::Load(const json& saved) {
     b.controls = ReadControls<SavedControl>(List(in, "controls", where), where + ".controls", 0);
     if (!b.builtIn) {
       for (const auto& bar : bars_) {
-        if (bar->init_.builtIn && EqualsNoCase(bar->init_.name, b.name) &&
+        if (bar->init_.builtIn && text::EqualsIgnoreCase(bar->init_.name, b.name) &&
             (bar->init_.type == msoBarTypePopup) == (b.type == msoBarTypePopup))
           Damaged(where + ".name", "is the name of a built-in bar");
       }
     }
     auto& into = b.builtIn ? builtIns : customs;
     for (const auto& other : into) {
-      if (EqualsNoCase(other.name, b.name) &&
+      if (text::EqualsIgnoreCase(other.name, b.name) &&
           (b.builtIn || (other.type == msoBarTypePopup) == (b.type == msoBarTypePopup)))
         Damaged(where + ".name", "is given twice");
     }
@@ -247,7 +248,7 @@ void CommandBars::Load(const json& saved) {
   for (const auto& b : builtIns) {
     // A built-in bar this host does not have is left out.
     const auto it = std::find_if(bars_.begin(), bars_.end(), [&](const auto& bar) {
-      return EqualsNoCase(bar->init_.name, b.name);
+      return text::EqualsIgnoreCase(bar->init_.name, b.name);
     });
     if (it == bars_.end()) continue;
     CommandBar& bar = **it;

@@ -1,7 +1,5 @@
 #include "office/name_match.h"
 
-#include <cctype>
-
 namespace qv::office {
 
 std::string StripAccelerator(std::string_view caption) {
@@ -18,16 +16,6 @@ std::string StripAccelerator(std::string_view caption) {
     out += caption[i];
   }
   return out;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
 }
 
 }  // namespace qv::office

@@ -5,9 +5,9 @@
 #include <exception>
 #include <new>
 
+#include "automation/text/cp1252.h"
 #include "online/course_host_name.h"
 #include "platform/net/socket_internet_client.h"
-#include "platform/text/cp1252.h"
 
 namespace qv::online {
 namespace {
@@ -61,7 +61,7 @@ std::string HttpPost(std::string_view data, std::string_view path, const PostOpt
     // The form leaves as single-byte text, one byte per character.
     std::string body = std::string(data);
     body += options.sender.field;
-    if (!net.HttpSendRequest(request, "", 0, platform::Utf8ToCp1252(body))) {
+    if (!net.HttpSendRequest(request, "", 0, text::Utf8ToCp1252(body))) {
       return Trace(" while sending the HTTP request to " + host + ".", net.LastError());
     }
     for (;;) {
@@ -72,7 +72,7 @@ std::string HttpPost(std::string_view data, std::string_view path, const PostOpt
       }
       if (read == 0) return;
       // The whole buffer counts, read bytes and the blanks left after them.
-      response += platform::Cp1252ToUtf8(buffer);
+      response += text::Cp1252ToUtf8(buffer);
     }
   };
   try {
@@ -92,7 +92,7 @@ std::string HttpPost(std::string_view data, std::string_view path, const PostOpt
 std::string URLEncode(std::string_view text) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out;
-  for (const char c : platform::Utf8ToCp1252(text)) {
+  for (const char c : qv::text::Utf8ToCp1252(text)) {
     const auto code = static_cast<unsigned char>(c);
     const bool plain = (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z') ||
                        (code >= '0' && code <= '9') || c == '@' || c == '_' || c == '-' || c == '.';

@@ -7,6 +7,8 @@
 #include <atomic>
 #include <cerrno>
 
+#include "automation/text/utf8.h"
+
 namespace qv::platform {
 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, size_t maxBytes) {
@@ -55,12 +57,7 @@ bool WriteFileAtomically(const std::filesystem::path& path, const std::string& c
   // The temporary name keeps at most 100 bytes of the target's name, so that a target whose name
   // is as long as the file system allows can still be written (cut at a character's start).
   std::string stem = path.filename().string();
-  if (stem.size() > 100) {
-    size_t cut = 100;
-    while (cut > 0 && (static_cast<unsigned char>(stem[cut]) & 0xC0) == 0x80)
-      --cut;
-    stem.resize(cut);
-  }
+  stem.resize(text::CutAtCodePoint(stem, 100));
   const auto tmp = path.parent_path() / ("." + stem + ".tmp." + std::to_string(::getpid()) + "." +
                                          std::to_string(counter++));
   const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);

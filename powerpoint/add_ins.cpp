@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "automation/automation_error.h"
+#include "automation/text/ascii.h"
 #include "powerpoint/add_in.h"
 #include "powerpoint/application.h"
 
@@ -14,13 +15,6 @@ using automation::ClassTable;
 using automation::DispatchTable;
 
 namespace {
-
-bool SameName(const std::string& a, const std::string& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) ==
-           std::tolower(static_cast<unsigned char>(y));
-  });
-}
 
 std::shared_ptr<Application> Running(const std::weak_ptr<Application>& weak) {
   auto app = weak.lock();
@@ -37,10 +31,7 @@ const DispatchTable& AddIns::Members() const {
   using L = AddIns;
   static const DispatchTable table =
       ClassTable<L>("AddIns")
-          .Get("Count", [](L& l) { return l.Count(); })
-          .GetArgs(
-              "Item",
-              [](L& l, Args& a) { return a[0].IsText() ? l.Item(a.Text(0)) : l.Item(a.Int(0)); })
+          .Collection()
           .Method("Add", [](L& l, Args& a) { return l.Add(a.Text(0)); })
           .Sub("Remove",
                [](L& l, Args& a) {
@@ -49,7 +40,6 @@ const DispatchTable& AddIns::Members() const {
                  else
                    l.Remove(a.Int(0));
                })
-          .Default("Item")
           .Build();
   return table;
 }
@@ -66,7 +56,7 @@ std::shared_ptr<AddIn> AddIns::Item(int32_t index) const {
 
 std::shared_ptr<AddIn> AddIns::Item(const std::string& name) const {
   for (const auto& a : addIns_) {
-    if (SameName(a->Name(), name) || a->FullName() == name) return a;
+    if (text::EqualsIgnoreCase(a->Name(), name) || a->FullName() == name) return a;
   }
   automation::Raise(automation::err::kSubscript);
 }
@@ -83,7 +73,7 @@ std::shared_ptr<AddIn> AddIns::Add(const std::string& fileName) {
   const std::string fullName = path.lexically_normal().string();
   const std::string name = path.stem().string();
   for (const auto& a : addIns_) {
-    if (!SameName(a->Name(), name)) continue;
+    if (!text::EqualsIgnoreCase(a->Name(), name)) continue;
     if (a->fullName_ != fullName) {
       const std::string old = a->fullName_;
       a->fullName_ = fullName;

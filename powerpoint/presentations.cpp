@@ -4,23 +4,13 @@
 #include <filesystem>
 
 #include "automation/automation_error.h"
+#include "automation/text/ascii.h"
 
 namespace qv::powerpoint {
 
 using automation::Args;
 using automation::ClassTable;
 using automation::DispatchTable;
-
-namespace {
-
-bool SameName(const std::string& a, const std::string& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) ==
-           std::tolower(static_cast<unsigned char>(y));
-  });
-}
-
-}  // namespace
 
 Presentation::Presentation(std::weak_ptr<Presentations> list, std::string name,
                            std::string fullName)
@@ -68,13 +58,9 @@ const DispatchTable& Presentations::Members() const {
   using L = Presentations;
   static const DispatchTable table =
       ClassTable<L>("Presentations")
-          .Get("Count", [](L& l) { return l.Count(); })
-          .GetArgs(
-              "Item",
-              [](L& l, Args& a) { return a[0].IsText() ? l.Item(a.Text(0)) : l.Item(a.Int(0)); })
+          .Collection()
           .Method("Add", [](L& l, Args&) { return l.Add(); })
           .Method("Open", [](L& l, Args& a) { return l.Open(a.Text(0)); })
-          .Default("Item")
           .Build();
   return table;
 }
@@ -87,7 +73,7 @@ std::shared_ptr<Presentation> Presentations::Item(int32_t index) const {
 
 std::shared_ptr<Presentation> Presentations::Item(const std::string& name) const {
   for (const auto& p : open_) {
-    if (SameName(p->name_, name) || p->fullName_ == name) return p;
+    if (text::EqualsIgnoreCase(p->name_, name) || p->fullName_ == name) return p;
   }
   automation::Raise(automation::err::kSubscript);
 }

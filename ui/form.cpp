@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "automation/text/ascii.h"
 #include "ui/command_button.h"
 #include "ui/text_box.h"
 #include "ui/toolkit.h"
@@ -16,13 +17,6 @@ using automation::DispatchTable;
 using automation::Variant;
 
 namespace {
-
-bool SameName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
 
 // Border and caption bar in twips for a border style.
 double BorderTwips(int32_t style) {
@@ -126,7 +120,7 @@ std::shared_ptr<Form> Form::Self() {
 
 Control& Form::Attach(ControlRef control, std::string name, int32_t index, Control* container) {
   for (const auto& c : controls_) {
-    if (!SameName(c->Name(), name)) continue;
+    if (!text::EqualsIgnoreCase(c->Name(), name)) continue;
     // One name is either a single control or an array, and an array index is used once.
     if (index < 0 || c->Index() < 0 || c->Index() == index) RaiseUi(err::kInvalidPropertyValue);
   }
@@ -150,7 +144,7 @@ Control& Form::AddControl(ControlRef control, std::string name, int32_t index, C
 Control* Form::FindControl(const std::string& name, int32_t index) const {
   Control* best = nullptr;
   for (const auto& c : controls_) {
-    if (!SameName(c->Name(), name)) continue;
+    if (!text::EqualsIgnoreCase(c->Name(), name)) continue;
     if (index >= 0) {
       if (c->Index() == index) return c.get();
       continue;

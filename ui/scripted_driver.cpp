@@ -1,8 +1,8 @@
 #include "ui/scripted_driver.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "automation/text/ascii.h"
 #include "ui/form.h"
 #include "ui/toolkit.h"
 
@@ -13,22 +13,12 @@ using automation::ClassTable;
 using automation::DispatchTable;
 using automation::Variant;
 
-namespace {
-
-std::string Lower(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return s;
-}
-
-}  // namespace
-
 void ScriptedDriver::OnForm(const std::string& formName, FormHandler handler) {
-  handlers_[Lower(formName)] = std::move(handler);
+  handlers_[text::AsciiLowered(formName)] = std::move(handler);
 }
 
 void ScriptedDriver::OnFormOnce(const std::string& formName, FormHandler handler) {
-  onceHandlers_[Lower(formName)].push_back(std::move(handler));
+  onceHandlers_[text::AsciiLowered(formName)].push_back(std::move(handler));
 }
 
 void ScriptedDriver::AnswerFileDialog(const std::string& path) {
@@ -40,7 +30,7 @@ void ScriptedDriver::CancelFileDialog() {
 }
 
 ScriptedDriver::FormHandler ScriptedDriver::TakeHandler(const std::string& formName) {
-  const std::string key = Lower(formName);
+  const std::string key = text::AsciiLowered(formName);
   if (auto it = onceHandlers_.find(key); it != onceHandlers_.end() && !it->second.empty()) {
     FormHandler h = std::move(it->second.front());
     it->second.pop_front();

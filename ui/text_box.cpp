@@ -1,5 +1,6 @@
 #include "ui/text_box.h"
 
+#include "automation/text/utf8.h"
 #include "ui/constants.h"
 
 namespace qv::ui {
@@ -7,43 +8,6 @@ namespace qv::ui {
 using automation::ClassTable;
 using automation::DispatchTable;
 using automation::Variant;
-
-namespace {
-
-void AppendUtf8(std::string& out, uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
-size_t CodePoints(const std::string& s) {
-  size_t n = 0;
-  for (unsigned char c : s)
-    if ((c & 0xC0) != 0x80) ++n;
-  return n;
-}
-
-void DropLastCodePoint(std::string& s) {
-  while (!s.empty()) {
-    const auto c = static_cast<unsigned char>(s.back());
-    s.pop_back();
-    if ((c & 0xC0) != 0x80) break;
-  }
-}
-
-}  // namespace
 
 const DispatchTable& TextBox::Members() const {
   static const DispatchTable table =
@@ -69,13 +33,13 @@ void TextBox::Type(int32_t key) {
   if (!Enabled() || Locked || key <= 0 || key > 0x10FFFF) return;
   std::string text = Text();
   if (key == vbKeyBack) {
-    DropLastCodePoint(text);
+    qv::text::DropLastCodePoint(text);
   } else if (key == vbKeyReturn) {
     if (!multiLine_) return;
     text += "\r\n";
   } else if (key >= 32) {
-    if (MaxLength > 0 && CodePoints(text) >= static_cast<size_t>(MaxLength)) return;
-    AppendUtf8(text, static_cast<uint32_t>(key));
+    if (MaxLength > 0 && qv::text::CountCodePoints(text) >= static_cast<size_t>(MaxLength)) return;
+    qv::text::AppendUtf8(text, static_cast<char32_t>(key));
   } else {
     return;
   }

@@ -1,8 +1,8 @@
 #include "ui/toolkit.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "automation/text/ascii.h"
 #include "ui/scripted_driver.h"
 
 namespace qv::ui {
@@ -10,13 +10,6 @@ namespace {
 
 // The toolkit of the running program; the host keeps these objects process-wide.
 Toolkit* installed = nullptr;
-
-bool SameName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
 
 // Work that posts work again could keep DoEvents busy for ever; past this many items in one
 // call the rest waits for the next call.
@@ -62,7 +55,7 @@ void Toolkit::SetDriver(std::shared_ptr<ui::Driver> driver) {
 
 FormRef Toolkit::FindForm(const std::string& name) const {
   for (auto it = forms_.rbegin(); it != forms_.rend(); ++it)
-    if (SameName((*it)->Name(), name)) return *it;
+    if (text::EqualsIgnoreCase((*it)->Name(), name)) return *it;
   return nullptr;
 }
 

@@ -1,8 +1,8 @@
 #include "word/custom_properties.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "automation/text/ascii.h"
 #include "word/document.h"
 #include "word/errors.h"
 
@@ -13,20 +13,9 @@ using automation::ClassTable;
 using automation::DispatchTable;
 using automation::Variant;
 
-namespace {
-
-bool SameName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
-}  // namespace
-
 CustomProperty* PropertyStore::Find(const std::string& name) {
   for (auto& p : items)
-    if (SameName(p.name, name)) return &p;
+    if (text::EqualsIgnoreCase(p.name, name)) return &p;
   return nullptr;
 }
 
@@ -76,7 +65,8 @@ void DocumentProperty::Delete() {
   Get();
   auto doc = doc_.lock();
   auto& items = doc->Properties().items;
-  std::erase_if(items, [&](const CustomProperty& p) { return SameName(p.name, name_); });
+  std::erase_if(items,
+                [&](const CustomProperty& p) { return text::EqualsIgnoreCase(p.name, name_); });
   doc->MarkChanged();
 }
 
@@ -138,14 +128,12 @@ std::shared_ptr<DocumentProperty> CustomDocumentProperties::Add(const std::strin
 const DispatchTable& CustomDocumentProperties::Members() const {
   static const DispatchTable table =
       ClassTable<CustomDocumentProperties>("DocumentProperties")
-          .Get("Count", [](CustomDocumentProperties& c) { return c.Count(); })
-          .GetArgs("Item", [](CustomDocumentProperties& c, Args& a) { return c.Item(a[0]); })
+          .Collection()
           .Method("Add",
                   [](CustomDocumentProperties& c, Args& a) {
                     return c.Add(a.Text(0), a.Bool(1), a.Opt(2, Variant(4)).ToInt32(),
                                  a.Opt(3, Variant("")), a.Opt(4, Variant("")).ToText());
                   })
-          .Default("Item")
           .Build();
   return table;
 }

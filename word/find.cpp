@@ -2,10 +2,10 @@
 
 #include <cwctype>
 
+#include "automation/text/utf8.h"
 #include "word/errors.h"
 #include "word/range.h"
 #include "word/structure.h"
-#include "word/utf8.h"
 
 namespace qv::word {
 
@@ -28,7 +28,7 @@ const DispatchTable& Replacement::Members() const {
 Find::Find(std::shared_ptr<Range> range) : range_(std::move(range)) {}
 
 std::u32string Find::Expand(const std::string& pattern) {
-  const std::u32string in = DecodeUtf8(pattern);
+  const std::u32string in = text::DecodeUtf8(pattern);
   std::u32string out;
   for (size_t i = 0; i < in.size(); ++i) {
     if (in[i] != U'^' || i + 1 >= in.size()) {
@@ -106,7 +106,7 @@ bool Find::Execute() {
     }
     return -1;
   };
-  const std::string with = EncodeUtf8(Expand(replacement->text));
+  const std::string with = text::EncodeUtf8(Expand(replacement->text));
   // Replaces the match at `p` and returns the length of what now stands there. A match holding a
   // paragraph mark the story keeps (the final one, the one in front of a table) stays as it is.
   auto replaceAt = [&](int64_t p) {

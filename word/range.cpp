@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "automation/text/utf8.h"
 #include "word/document.h"
 #include "word/errors.h"
 #include "word/find.h"
@@ -11,7 +12,6 @@
 #include "word/shape.h"
 #include "word/structure.h"
 #include "word/table.h"
-#include "word/utf8.h"
 
 namespace qv::word {
 
@@ -87,7 +87,7 @@ std::string Range::Text() const {
 }
 
 int64_t Range::InsertText(Story& story, int64_t at, const std::string& text) {
-  std::u32string codes = DecodeUtf8(text);
+  std::u32string codes = text::DecodeUtf8(text);
   std::vector<Char> chars;
   chars.reserve(codes.size());
   const Char tmpl = story.Template(at);

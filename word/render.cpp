@@ -4,13 +4,13 @@
 #include <cstdio>
 #include <vector>
 
+#include "automation/text/utf8.h"
 #include "automation/variant.h"
 #include "word/document.h"
 #include "word/inline_shape.h"
 #include "word/shape.h"
 #include "word/structure.h"
 #include "word/table.h"
-#include "word/utf8.h"
 
 namespace qv::word {
 
@@ -19,7 +19,7 @@ namespace {
 using Lines = std::vector<std::string>;
 
 size_t Width(const std::string& s) {
-  return CountCodePoints(s);
+  return text::CountCodePoints(s);
 }
 
 std::string Pad(const std::string& s, size_t width) {
@@ -98,7 +98,7 @@ class Renderer {
       line += "\\t";
     } else {
       std::string one;
-      AppendUtf8(one, c);
+      text::AppendUtf8(one, c);
       line += VisibleText(one);
     }
   }

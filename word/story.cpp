@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "word/utf8.h"
+#include "automation/text/utf8.h"
 
 namespace qv::word {
 
@@ -47,7 +47,7 @@ std::string Story::Text(int64_t from, int64_t to) const {
     if (c == kCellMark) {
       out += "\r\a";
     } else {
-      AppendUtf8(out, c);
+      text::AppendUtf8(out, c);
     }
   }
   return out;

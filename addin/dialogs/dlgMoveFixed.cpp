@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 
 #include "addin/addin_app.h"
 #include "addin/questions/report_error.h"
 #include "automation/error_trap.h"
+#include "automation/text/ascii.h"
 #include "ui/msgbox.h"
 
 namespace qv::addin {
@@ -108,9 +108,7 @@ bool dlgMoveFixed::IsPicture(const std::string& path) {
   const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
   const auto dot = name.rfind('.');
   if (dot == std::string::npos) return true;
-  std::string extension = name.substr(dot + 1);
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  std::string extension = text::AsciiLowered(name.substr(dot + 1));
   return std::find(kAcceptedExtensions.begin(), kAcceptedExtensions.end(), extension) !=
          kAcceptedExtensions.end();
 }

@@ -1,6 +1,5 @@
 #include "addin/library/public_classes.h"
 
-#include <cctype>
 #include <functional>
 #include <utility>
 
@@ -16,6 +15,7 @@
 #include "addin/questions/MultipleCorrectFillInTheBlank.h"
 #include "addin/questions/ShortAnswer.h"
 #include "addin/questions/TrueFalse.h"
+#include "automation/text/ascii.h"
 #include "online/reg.h"
 #include "online/settings_keys.h"
 #include "platform/com/activation.h"
@@ -45,16 +45,6 @@ const std::vector<std::pair<std::string, Creator>>& Classes() {
   return classes;
 }
 
-bool SameId(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 std::vector<std::string> PublicProgIds() {
@@ -66,7 +56,7 @@ std::vector<std::string> PublicProgIds() {
 
 automation::ObjectRef CreatePublicObject(const std::string& progId) {
   for (const auto& [id, creator] : Classes()) {
-    if (SameId(id, progId)) return creator();
+    if (text::EqualsIgnoreCase(id, progId)) return creator();
   }
   return nullptr;
 }

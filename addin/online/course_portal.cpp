@@ -1,7 +1,6 @@
 #include "addin/online/course_portal.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "addin/document/save_processing.h"
 #include "addin/document/validate_doc.h"
@@ -9,6 +8,7 @@
 #include "addin/questions/report_error.h"
 #include "addin/settings/g_state.h"
 #include "automation/error_trap.h"
+#include "automation/text/ascii.h"
 #include "browser/windows/browser_desktop.h"
 #include "browser/windows/browser_window.h"
 #include "browser/windows/shell_application.h"
@@ -24,12 +24,6 @@ namespace qv::addin {
 namespace {
 
 using automation::Variant;
-
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
 
 // The word processor's active document, or null when there is none (or no word processor).
 std::shared_ptr<word::Document> ActiveDocumentIfAny() {
@@ -77,12 +71,13 @@ automation::ObjectRef FindIEWin(const std::string& title) {
         if (title.empty()) return nullptr;
         auto shell = std::make_shared<browser::ShellApplication>(browser::BrowserDesktop::Shared());
         auto windows = shell->Windows();
-        const std::string wanted = Lower(title);
+        const std::string wanted = text::AsciiLowered(title);
         for (int32_t i = 0; i < windows->Count(); ++i) {
           auto window = windows->Item(i);
           automation::ErrorsIgnored ignore;
           const std::string seen = ignore.Value([&] { return WindowTitle(window); }, std::string());
-          if (!ignore.Err() && Lower(seen).find(wanted) != std::string::npos) return window;
+          if (!ignore.Err() && text::AsciiLowered(seen).find(wanted) != std::string::npos)
+            return window;
         }
         return nullptr;
       },

@@ -1,12 +1,13 @@
 #include "browser/dom/element.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "automation/text/ascii.h"
 #include "browser/dom/html_document.h"
 #include "browser/dom/html_form_element.h"
 #include "browser/dom/html_parser.h"
 #include "browser/dom/metrics.h"
+#include "browser/dom/reflected.h"
 #include "browser/dom/serializer.h"
 #include "browser/windows/html_window.h"
 
@@ -18,12 +19,6 @@ using automation::Variant;
 
 namespace {
 
-std::string Lower(std::string s) {
-  for (char& c : s)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-
 bool IsBlock(const std::string& tag) {
   static const char* const kBlocks[] = {"p",  "div", "table", "tr", "form",  "h1",   "h2",
                                         "h3", "li",  "ul",    "ol", "tbody", "body", "pre"};
@@ -33,7 +28,7 @@ bool IsBlock(const std::string& tag) {
 
 }  // namespace
 
-Element::Element(std::string tagName) : tag_(Lower(std::move(tagName))) {}
+Element::Element(std::string tagName) : tag_(text::AsciiLowered(std::move(tagName))) {}
 
 Element::~Element() {
   for (auto& child : children_)
@@ -41,7 +36,7 @@ Element::~Element() {
 }
 
 std::optional<std::string> Element::GetAttribute(const std::string& name) const {
-  const std::string key = Lower(name);
+  const std::string key = text::AsciiLowered(name);
   if (key == "style" && style_ && !style_->Empty()) return style_->CssText();
   for (const auto& [k, v] : attributes_) {
     if (k != key) continue;
@@ -52,7 +47,7 @@ std::optional<std::string> Element::GetAttribute(const std::string& name) const 
 }
 
 void Element::SetAttribute(const std::string& name, const std::string& value) {
-  const std::string key = Lower(name);
+  const std::string key = text::AsciiLowered(name);
   auto it = std::find_if(attributes_.begin(), attributes_.end(),
                          [&](const auto& a) { return a.first == key; });
   if (it == attributes_.end())
@@ -69,7 +64,7 @@ void Element::SetAttribute(const std::string& name, const std::string& value) {
 }
 
 void Element::RemoveAttribute(const std::string& name) {
-  const std::string key = Lower(name);
+  const std::string key = text::AsciiLowered(name);
   std::erase_if(attributes_, [&](const auto& a) { return a.first == key; });
   if (key == "style" && style_) style_->CssText("");
   AttributeChanged(key);
@@ -312,16 +307,8 @@ const automation::DispatchTable& Element::ElementMembers() {
         .Prop(
             "className", [](Element& e) { return e.ClassName(); },
             [](Element& e, const Variant& v) { e.ClassName(v.ToText()); })
-        .Prop(
-            "title", [](Element& e) { return e.AttributeOr("title"); },
-            [](Element& e, const Variant& v) { e.SetAttribute("title", v.ToText()); })
-        .Get("tagName",
-             [](Element& e) {
-               std::string upper = e.TagName();
-               for (char& c : upper)
-                 c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-               return upper;
-             })
+        .With(Reflected<Element>("title"))
+        .Get("tagName", [](Element& e) { return text::AsciiUppered(e.TagName()); })
         .Get("nodeType", [](Element&) { return 1; })
         .Prop(
             "disabled", [](Element& e) { return e.Disabled(); },

@@ -1,9 +1,9 @@
 #include "browser/dom/element_factory.h"
 
-#include <cctype>
 #include <functional>
 #include <map>
 
+#include "automation/text/ascii.h"
 #include "browser/dom/html_anchor_element.h"
 #include "browser/dom/html_body_element.h"
 #include "browser/dom/html_div_element.h"
@@ -24,9 +24,7 @@
 namespace qv::browser {
 
 ElementRef CreateElement(const std::string& tagName) {
-  std::string tag = tagName;
-  for (char& c : tag)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  std::string tag = text::AsciiLowered(tagName);
   static const std::map<std::string, std::function<ElementRef(const std::string&)>> kinds = {
       {"form", [](const std::string&) { return std::make_shared<HTMLFormElement>(); }},
       {"input", [](const std::string&) { return std::make_shared<HTMLInputElement>(); }},

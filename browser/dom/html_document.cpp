@@ -1,5 +1,6 @@
 #include "browser/dom/html_document.h"
 
+#include "automation/text/ascii.h"
 #include "browser/dom/collection.h"
 #include "browser/dom/element_factory.h"
 #include "browser/dom/html_form_element.h"
@@ -131,9 +132,7 @@ std::vector<ElementRef> HTMLDocument::GetElementsByName(const std::string& name)
 }
 
 std::vector<ElementRef> HTMLDocument::GetElementsByTagName(const std::string& tag) const {
-  std::string lower = tag;
-  for (char& c : lower)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  std::string lower = text::AsciiLowered(tag);
   std::vector<ElementRef> out;
   for (auto& e : All())
     if (lower == "*" || e->TagName() == lower) out.push_back(e);
@@ -142,9 +141,7 @@ std::vector<ElementRef> HTMLDocument::GetElementsByTagName(const std::string& ta
 
 void HTMLDocument::Open(const std::string& mimeType) {
   loadScript_.reset();
-  std::string kind = mimeType;
-  for (char& c : kind)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  std::string kind = text::AsciiLowered(mimeType);
   if (!kind.empty() && kind != "text/html") automation::Raise(automation::err::kInvalidCall);
   ReplaceContent("");
   written_.clear();

@@ -1,7 +1,6 @@
 #include "browser/dom/html_input_element.h"
 
-#include <cctype>
-
+#include "automation/text/ascii.h"
 #include "browser/dom/html_form_element.h"
 
 namespace qv::browser {
@@ -11,9 +10,7 @@ using automation::ClassTable;
 using automation::Variant;
 
 std::string HTMLInputElement::Type() const {
-  std::string type = AttributeOr("type", "text");
-  for (char& c : type)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  std::string type = text::AsciiLowered(AttributeOr("type", "text"));
   static const char* const kKnown[] = {"text",   "password", "hidden", "radio", "checkbox",
                                        "button", "submit",   "reset",  "image", "file"};
   for (const char* k : kKnown)

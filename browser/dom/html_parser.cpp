@@ -2,6 +2,7 @@
 
 #include <gumbo.h>
 
+#include "automation/text/ascii.h"
 #include "browser/dom/element_factory.h"
 
 namespace qv::browser {
@@ -34,8 +35,7 @@ std::string TagNameOf(const GumboElement& e) {
   GumboStringPiece original = e.original_tag;
   gumbo_tag_from_original_text(&original);
   std::string name(original.data ? original.data : "", original.length);
-  for (char& c : name)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  name = text::AsciiLowered(name);
   return name.empty() ? "span" : name;
 }
 

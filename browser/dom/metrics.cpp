@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "automation/text/utf8.h"
 #include "automation/variant.h"
 #include "browser/dom/element.h"
 #include "browser/dom/html_input_element.h"
@@ -12,13 +13,6 @@
 
 namespace qv::browser {
 namespace {
-
-int32_t CodePoints(const std::string& s) {
-  int32_t n = 0;
-  for (unsigned char c : s)
-    if ((c & 0xC0) != 0x80) ++n;
-  return n;
-}
 
 // A positive whole number from an attribute, or `fallback`.
 int32_t PositiveAttribute(const Element& e, const char* name, int32_t fallback) {
@@ -50,7 +44,7 @@ ElementBox TextBox(const std::string& text) {
       continue;
     }
     any = true;
-    if (text[i] != '\r' && (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) ++current;
+    if (text[i] != '\r' && !qv::text::IsContinuationByte(text[i])) ++current;
   }
   if (!any) return {};
   return {longest * kCharWidth, lines * kLineHeight, 0, 0};
@@ -70,7 +64,8 @@ ElementBox MeasureElement(const Element& element) {
     if (type == "checkbox" || type == "radio") {
       box = {13, 13, 0, 0};
     } else if (type == "button" || type == "submit" || type == "reset") {
-      box = {CodePoints(input.Value()) * kCharWidth + 16, 22, 0, 0};
+      box = {static_cast<int32_t>(text::CountCodePoints(input.Value())) * kCharWidth + 16, 22, 0,
+             0};
     } else {
       box = {PositiveAttribute(element, "size", 20) * kCharWidth + 4, 22, 0, 0};
       border = 2;
@@ -83,7 +78,7 @@ ElementBox MeasureElement(const Element& element) {
     const auto& select = static_cast<const HTMLSelectElement&>(element);
     int32_t longest = 0;
     for (const auto& option : select.Options())
-      longest = std::max(longest, CodePoints(option->Text()));
+      longest = std::max(longest, static_cast<int32_t>(text::CountCodePoints(option->Text())));
     const int32_t size = PositiveAttribute(element, "size", 1);
     box = {longest * kCharWidth + 24, size > 1 ? size * kLineHeight + 4 : 20, 0, 0};
     border = 2;

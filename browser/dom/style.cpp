@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "automation/text/ascii.h"
+
 namespace qv::browser {
 
 using automation::ClassTable;
@@ -29,28 +31,15 @@ constexpr const char* kKnown[] = {"display",      "visibility", "backgroundColor
 
 }  // namespace
 
-std::string HyphenatedName(const std::string& name) {
-  std::string out;
-  for (char c : name) {
-    if (std::isupper(static_cast<unsigned char>(c))) {
-      out += '-';
-      out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
 std::string CSSStyle::Get(const std::string& name) const {
-  const std::string key = HyphenatedName(name);
+  const std::string key = text::HyphenatedName(name);
   for (const auto& [k, v] : properties_)
     if (k == key) return v;
   return "";
 }
 
 void CSSStyle::Set(const std::string& name, const std::string& value) {
-  const std::string key = HyphenatedName(name);
+  const std::string key = text::HyphenatedName(name);
   for (auto it = properties_.begin(); it != properties_.end(); ++it) {
     if (it->first != key) continue;
     if (value.empty())
@@ -80,9 +69,7 @@ void CSSStyle::CssText(const std::string& text) {
     const std::string decl = text.substr(start, end - start);
     const size_t colon = decl.find(':');
     if (colon != std::string::npos) {
-      std::string key = Trim(decl.substr(0, colon));
-      for (char& c : key)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      std::string key = text::AsciiLowered(Trim(decl.substr(0, colon)));
       Set(key, Trim(decl.substr(colon + 1)));
     }
     start = end + 1;

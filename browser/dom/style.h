@@ -32,7 +32,4 @@ class CSSStyle final : public ScriptObject {
   std::vector<std::pair<std::string, std::string>> properties_;  // hyphenated name, value
 };
 
-// "backgroundColor" -> "background-color"; names already hyphenated stay.
-std::string HyphenatedName(const std::string& name);
-
 }  // namespace qv::browser

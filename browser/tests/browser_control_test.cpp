@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "automation/class_factory.h"
+#include "automation/text/ascii.h"
 #include "browser/register_browser_classes.h"
 #include "browser/web_browser.h"
 #include "browser/windows/browser_desktop.h"
@@ -166,14 +167,12 @@ TEST_F(BrowserControl, StandAloneWindowIsFoundByTitleThroughTheShellWindowList) 
   EXPECT_NE(Get(ie, "hwnd").ToInt32(), 0);
 
   // Find the window whose title holds the text, without regard to case.
-  auto find = [&](std::string wanted) -> ObjectRef {
-    for (auto& c : wanted)
-      c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  auto find = [&](const std::string& name) -> ObjectRef {
+    const std::string wanted = text::AsciiLowered(name);
     for (int32_t i = 0; i < Get(windows, "Count").ToInt32(); ++i) {
       auto w = Call(windows, "Item", {Variant(i)}).ToObject();
-      std::string title = Get(Get(w, "Document").ToObject(), "Title").ToText();
-      for (auto& c : title)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      const std::string title =
+          text::AsciiLowered(Get(Get(w, "Document").ToObject(), "Title").ToText());
       if (title.find(wanted) != std::string::npos) return w;
     }
     return nullptr;

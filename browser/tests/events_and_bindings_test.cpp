@@ -141,7 +141,6 @@ TEST(Style, DeclarationsParseAndSerialise) {
   s.Set("display", "");
   s.Set("backgroundColor", "lightyellow");
   EXPECT_EQ(s.CssText(), "border-bottom: 1px solid black; background-color: lightyellow");
-  EXPECT_EQ(HyphenatedName("fontWeight"), "font-weight");
 }
 
 TEST(Addresses, AreCompletedAsTheAddressBarDoes) {

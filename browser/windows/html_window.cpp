@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "automation/text/ascii.h"
 #include "browser/dom/html_parser.h"
 #include "browser/windows/location.h"
 #include "ui/constants.h"
@@ -18,13 +19,6 @@ using automation::Variant;
 namespace {
 
 constexpr size_t kMaxKeptErrors = 100;
-
-bool StartsWithNoCase(const std::string& s, const std::string& prefix) {
-  if (s.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(s[i])) != prefix[i]) return false;
-  return true;
-}
 
 std::string PercentDecode(const std::string& s) {
   std::string out;
@@ -44,7 +38,7 @@ std::string PercentDecode(const std::string& s) {
 std::string Resolve(const std::string& base, const std::string& href) {
   const size_t colon = href.find(':');
   if (colon != std::string::npos && colon > 1 && href.find('/') > colon) return href;
-  if (!StartsWithNoCase(base, "http://")) return href;
+  if (!text::StartsWithIgnoreCase(base, "http://")) return href;
   const size_t hostEnd = base.find('/', 7);
   const std::string origin = base.substr(0, hostEnd);
   if (!href.empty() && href[0] == '/') return origin + href;
@@ -58,9 +52,8 @@ bool Bubbles(const std::string& type) {
 }
 
 bool IsScriptBlock(const Element& script) {
-  std::string kind = script.AttributeOr("type") + script.AttributeOr("language");
-  for (char& c : kind)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  std::string kind =
+      text::AsciiLowered(script.AttributeOr("type") + script.AttributeOr("language"));
   return kind.empty() || kind.find("javascript") != std::string::npos ||
          kind.find("jscript") != std::string::npos || kind.find("ecmascript") != std::string::npos;
 }
@@ -105,7 +98,7 @@ void HTMLWindow::Stop() {
 void HTMLWindow::NavigateNow(const std::string& url) {
   auto keep = Self();
   const std::string address = NormalizeAddress(url);
-  if (StartsWithNoCase(address, "javascript:")) {
+  if (text::StartsWithIgnoreCase(address, "javascript:")) {
     RunScript(PercentDecode(address.substr(11)), "javascript: address");
     return;
   }
@@ -164,7 +157,7 @@ void HTMLWindow::RunPage() {
 }
 
 void HTMLWindow::FollowLink(const std::string& href) {
-  if (StartsWithNoCase(href, "javascript:")) {
+  if (text::StartsWithIgnoreCase(href, "javascript:")) {
     RunScript(PercentDecode(href.substr(11)), "javascript: link");
     return;
   }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "automation/text/ascii.h"
 #include "platform/files.h"
 #include "platform/profile.h"
 
@@ -13,13 +14,6 @@ namespace qv::platform {
 namespace {
 
 constexpr size_t kMaxHostsFileBytes = 1 << 20;
-
-bool SameName(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) ==
-           std::tolower(static_cast<unsigned char>(y));
-  });
-}
 
 bool IsToken(std::string_view s) {
   return !s.empty() && std::none_of(s.begin(), s.end(), [](char c) {
@@ -77,7 +71,7 @@ bool RewriteHostsFileLocked(const std::string& name, const std::optional<std::st
   std::string out;
   for (const auto& line : Lines(current)) {
     const auto entry = SplitLine(line);
-    if (entry && SameName(entry->first, name)) continue;
+    if (entry && text::EqualsIgnoreCase(entry->first, name)) continue;
     out += line + "\n";
   }
   if (newLine) out += *newLine + "\n";
@@ -160,7 +154,7 @@ std::vector<HostMapping> EnvironmentHostMappings() {
 HostEndpoint ApplyHostOverrides(const std::string& name, uint16_t port) {
   for (const auto& table : {EnvironmentHostMappings(), ReadHostsFile()}) {
     for (const auto& m : table) {
-      if (SameName(m.name, name)) return {m.host, m.port.value_or(port)};
+      if (text::EqualsIgnoreCase(m.name, name)) return {m.host, m.port.value_or(port)};
     }
   }
   return {name, port};

@@ -1,19 +1,15 @@
 #include "platform/net/http_get.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
+
+#include "automation/text/ascii.h"
 
 namespace qv::platform {
 
 std::optional<UrlParts> CrackUrl(std::string_view url) {
   constexpr std::string_view scheme = "http://";
-  if (url.size() < scheme.size() ||
-      !std::equal(scheme.begin(), scheme.end(), url.begin(), [](char a, char b) {
-        return a == std::tolower(static_cast<unsigned char>(b));
-      })) {
-    return std::nullopt;
-  }
+  if (!text::StartsWithIgnoreCase(url, scheme)) return std::nullopt;
   url.remove_prefix(scheme.size());
   url = url.substr(0, url.find('#'));
   const auto slash = url.find_first_of("/?");

@@ -1,9 +1,9 @@
 #include "platform/net/http_wire.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 
+#include "automation/text/ascii.h"
 #include "platform/net/internet_client.h"
 
 namespace qv::platform {
@@ -39,16 +39,9 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 
 }  // namespace
 
-bool SameHeaderName(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) ==
-           std::tolower(static_cast<unsigned char>(y));
-  });
-}
-
 std::optional<std::string> FindHeader(const HeaderList& headers, std::string_view name) {
   for (const auto& h : headers) {
-    if (SameHeaderName(h.name, name)) return h.value;
+    if (text::EqualsIgnoreCase(h.name, name)) return h.value;
   }
   return std::nullopt;
 }
@@ -72,7 +65,7 @@ uint32_t MergeRequestHeaders(HeaderList& headers, const HeaderList& add, uint32_
   HeaderList result = headers;
   for (const auto& field : add) {
     const auto existing = std::find_if(result.begin(), result.end(), [&](const HeaderField& h) {
-      return SameHeaderName(h.name, field.name);
+      return text::EqualsIgnoreCase(h.name, field.name);
     });
     const bool found = existing != result.end();
     if (modifiers & inet::kAddReqFlagReplace) {
@@ -112,7 +105,7 @@ std::string FormatRequest(const RequestHead& head, std::string_view body) {
     out += "\r\n";
   }
   for (const auto& h : head.headers) {
-    if (SameHeaderName(h.name, "Content-Length")) continue;
+    if (text::EqualsIgnoreCase(h.name, "Content-Length")) continue;
     out += h.name + ": " + h.value + "\r\n";
   }
   if (!body.empty()) out += "Content-Length: " + std::to_string(body.size()) + "\r\n";

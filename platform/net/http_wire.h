@@ -17,7 +17,6 @@ struct HeaderField {
 };
 using HeaderList = std::vector<HeaderField>;
 
-bool SameHeaderName(std::string_view a, std::string_view b);
 // The value of the first header called `name`, if any.
 std::optional<std::string> FindHeader(const HeaderList& headers, std::string_view name);
 

@@ -19,10 +19,6 @@ std::string FoldedName(std::string_view name);
 // Orders names as the registry lists sub-keys: by their ASCII-folded form, then by their bytes.
 bool NameLess(std::string_view a, std::string_view b);
 
-// Strict UTF-8: no overlong forms, no surrogates, nothing beyond U+10FFFF. Hive files are JSON,
-// which carries only valid text, so names and text data are checked before they are stored.
-bool IsValidUtf8(std::string_view s);
-
 // The components of a key path; "" is the hive root itself (no components). Returns false for a
 // path that names no key: an empty component ("a\\b", a leading "\"), a component that is not
 // UTF-8 or longer than the host allows (255 characters), or more than kMaxKeyDepth components.

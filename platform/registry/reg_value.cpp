@@ -1,6 +1,6 @@
 #include "platform/registry/reg_value.h"
 
-#include "platform/registry/key_names.h"
+#include "automation/text/utf8.h"
 
 namespace qv::platform {
 
@@ -20,7 +20,8 @@ uint32_t RegValue::AsDword() const {
 
 bool RegValue::WellFormed() const {
   if (type == kRegDword) return data.size() == 4;
-  if (IsText()) return IsValidUtf8(data);
+  // Hive files are JSON, which carries only valid text.
+  if (IsText()) return text::IsValidUtf8(data);
   return true;
 }
 

@@ -8,6 +8,7 @@
 #include <optional>
 #include <system_error>
 
+#include "automation/text/utf8.h"
 #include "platform/files.h"
 #include "platform/profile.h"
 #include "platform/registry/hive_file.h"
@@ -180,7 +181,7 @@ RegResult Registry::SetValue(HiveHandle hive, std::string_view path, std::string
                              const RegValue& value) {
   std::vector<std::string> parts;
   if (!SplitKeyPath(path, parts)) return BadPath(path);
-  if (!IsValidUtf8(name))
+  if (!text::IsValidUtf8(name))
     return RegResult::Fail(regerr::kInvalidParameter, "a value name must be UTF-8 text");
   if (!value.WellFormed())
     return RegResult::Fail(regerr::kInvalidParameter,

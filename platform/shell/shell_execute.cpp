@@ -4,30 +4,25 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <thread>
+
+#include "automation/text/ascii.h"
 
 extern char** environ;
 
 namespace qv::platform {
 namespace {
 
-std::string Lower(std::string s) {
-  for (char& c : s)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-
 // "C:\Program Files\...\IEXPLORE.EXE" and "/usr/bin/iexplore.exe" -> "iexplore.exe".
 std::string FileNameOf(const std::string& file) {
   const size_t cut = file.find_last_of("\\/");
-  return Lower(cut == std::string::npos ? file : file.substr(cut + 1));
+  return text::AsciiLowered(cut == std::string::npos ? file : file.substr(cut + 1));
 }
 
 bool IsWebAddress(const std::string& file) {
-  const std::string lower = Lower(file.substr(0, 8));
+  const std::string lower = text::AsciiLowered(file.substr(0, 8));
   return lower.rfind("http://", 0) == 0 || lower.rfind("https://", 0) == 0;
 }
 
@@ -52,15 +47,15 @@ ShellPrograms& ShellPrograms::Process() {
 }
 
 void ShellPrograms::Register(const std::string& fileName, ShellProgram program) {
-  programs_[Lower(fileName)] = std::move(program);
+  programs_[text::AsciiLowered(fileName)] = std::move(program);
 }
 
 void ShellPrograms::Unregister(const std::string& fileName) {
-  programs_.erase(Lower(fileName));
+  programs_.erase(text::AsciiLowered(fileName));
 }
 
 const ShellProgram* ShellPrograms::Find(const std::string& fileName) const {
-  const auto it = programs_.find(Lower(fileName));
+  const auto it = programs_.find(text::AsciiLowered(fileName));
   return it == programs_.end() ? nullptr : &it->second;
 }
 
@@ -88,7 +83,7 @@ int32_t SpawnDetached(const std::string& program, const std::vector<std::string>
 }
 
 int32_t ShellExecute(const ShellPrograms& programs, const ShellRequest& request) {
-  const std::string verb = Lower(request.verb);
+  const std::string verb = text::AsciiLowered(request.verb);
   if (!verb.empty() && verb != "open") return shell::kNoAssociation;
   if (request.file.empty()) return shell::kFileNotFound;
 

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "automation/text/ascii.h"
 #include "platform/registry/key_names.h"
 #include "platform/registry/registry.h"
 #include "tools/quorvanta/commands.h"
@@ -78,14 +79,9 @@ struct Command {
   std::optional<std::string> data;
 };
 
-std::string Lower(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return s;
-}
-
 bool IsOption(const std::string& arg, const char* name) {
-  return arg.size() >= 2 && (arg[0] == '/' || arg[0] == '-') && Lower(arg.substr(1)) == name;
+  return arg.size() >= 2 && (arg[0] == '/' || arg[0] == '-') &&
+         text::AsciiLowered(arg.substr(1)) == name;
 }
 
 // Parses everything after "reg"; on failure `error` says why.
@@ -95,7 +91,7 @@ std::optional<Command> Parse(const CommandArgs& args, std::string& error) {
     error = "An operation and a key are needed.";
     return std::nullopt;
   }
-  c.operation = Lower(args[0]);
+  c.operation = text::AsciiLowered(args[0]);
   if (c.operation != "query" && c.operation != "add" && c.operation != "delete") {
     error = "Unknown operation \"" + args[0] + "\".";
     return std::nullopt;
@@ -232,7 +228,7 @@ std::optional<uint32_t> ParseDword(const std::string& text) {
 int Add(const Command& c) {
   RegValue value;
   if (c.valueName) {
-    const std::string type = c.type ? Lower(*c.type) : "reg_sz";
+    const std::string type = c.type ? text::AsciiLowered(*c.type) : "reg_sz";
     if (type == "reg_sz") {
       value = RegValue::Text(c.data.value_or(""));
     } else if (type == "reg_dword") {

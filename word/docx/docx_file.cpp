@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "automation/automation_error.h"
+#include "automation/text/ascii.h"
 #include "platform/files.h"
 #include "word/doc_file.h"
 #include "word/document.h"
@@ -22,9 +23,7 @@ bool IsDocxFile(const std::filesystem::path& file) {
 }
 
 bool HasDocxExtension(const std::filesystem::path& file) {
-  std::string ext = file.extension().string();
-  std::transform(ext.begin(), ext.end(), ext.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  std::string ext = text::AsciiLowered(file.extension().string());
   return ext == ".docx" || ext == ".docm" || ext == ".dotx";
 }
 
@@ -33,11 +32,11 @@ void WriteDocxFile(Document& doc, const std::filesystem::path& file) {
   try {
     bytes = RecordToDocx(DocumentToJson(doc));
   } catch (const nlohmann::json::exception& e) {
-    throw automation::AutomationError(5153,
+    throw automation::AutomationError(kErrFileNotSaved,
                                       std::string("The document could not be saved: ") + e.what());
   }
   if (!platform::WriteFileAtomically(file, bytes))
-    throw automation::AutomationError(5153,
+    throw automation::AutomationError(kErrFileNotSaved,
                                       "The document could not be saved as " + file.string() + ".");
 }
 

@@ -13,6 +13,8 @@
 #include <optional>
 
 #include "automation/date.h"
+#include "automation/text/ascii.h"
+#include "automation/text/utf8.h"
 #include "word/custom_properties.h"
 #include "word/doc_file.h"
 #include "word/docx/docx_file.h"
@@ -24,7 +26,6 @@
 #include "word/shape.h"
 #include "word/story.h"
 #include "word/table.h"
-#include "word/utf8.h"
 #include "word/window.h"
 
 namespace qv::word {
@@ -196,7 +197,7 @@ class Reader {
     json record = {
         {"format", kDocumentFormat},
         {"version", kDocumentFormatVersion},
-        {"text", EncodeUtf8(codes_)},
+        {"text", text::EncodeUtf8(codes_)},
         {"fonts", fonts},
         {"paragraphFormats", paras},
         {"fontRuns", Runs(fontIndex_)},
@@ -265,10 +266,8 @@ class Reader {
       return {{"format", image->format}, {"data", Base64Encode(bytes)}};
     // Kept as it is, under its file extension; a decodable kind's name is not claimed for bytes
     // that are not of that kind.
-    std::string ext =
-        name.substr(name.rfind('.') == std::string::npos ? name.size() : name.rfind('.') + 1);
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::string ext = text::AsciiLowered(
+        name.substr(name.rfind('.') == std::string::npos ? name.size() : name.rfind('.') + 1));
     if (ext.empty()) ext = "bin";
     if (ext == "gif" || ext == "png" || ext == "jpeg" || ext == "jpg" || ext == "bmp")
       ext = "x-" + ext;
@@ -404,7 +403,7 @@ class Reader {
   void RunContent(const xmlNode* r, uint16_t font) {
     for (const xmlNode* c = r->children; c; c = c->next) {
       if (Is(c, kNsW, "t")) {
-        for (char32_t ch : DecodeUtf8(UnescapePackageText(TextOf(c)))) {
+        for (char32_t ch : text::DecodeUtf8(UnescapePackageText(TextOf(c)))) {
           // Structure characters cannot stand in text without the node that owns them.
           if (ch == kObjectChar || ch == kCellMark || ch == kParagraphMark) ch = U'\uFFFD';
           Emit(ch, font, para_);

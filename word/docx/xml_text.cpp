@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "automation/text/utf8.h"
 #include "word/formatting.h"
 
 namespace qv::word::docx {
@@ -73,17 +74,8 @@ std::string UnescapePackageText(const std::string& text) {
   std::string out;
   for (size_t i = 0; i < text.size(); ++i) {
     if (EscapeAt(text, i)) {
-      const unsigned v = static_cast<unsigned>(std::stoul(text.substr(i + 2, 4), nullptr, 16));
-      if (v < 0x80) {
-        out += static_cast<char>(v);
-      } else if (v < 0x800) {
-        out += static_cast<char>(0xC0 | (v >> 6));
-        out += static_cast<char>(0x80 | (v & 0x3F));
-      } else {
-        out += static_cast<char>(0xE0 | (v >> 12));
-        out += static_cast<char>(0x80 | ((v >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (v & 0x3F));
-      }
+      qv::text::AppendUtf8(out,
+                           static_cast<char32_t>(std::stoul(text.substr(i + 2, 4), nullptr, 16)));
       i += 6;
     } else {
       out += text[i];

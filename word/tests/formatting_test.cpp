@@ -3,7 +3,6 @@
 #include "word/errors.h"
 #include "word/image_info.h"
 #include "word/tests/word_test_support.h"
-#include "word/utf8.h"
 
 namespace qv::word {
 namespace {
@@ -75,18 +74,6 @@ TEST(ImageHeaders, DamagedOrUnknownPicturesAreRecognised) {
                         std::string("\x02\0\0\0\xFE\xFF\xFF\xFF", 8) + std::string(8, '\0'));
   ASSERT_TRUE(bmp.has_value());
   EXPECT_EQ(bmp->pixelHeight, 2);  // a top-down bitmap has a negative height
-}
-
-TEST(Utf8, MalformedBytesBecomeReplacementCharacters) {
-  EXPECT_EQ(DecodeUtf8("a\xC3\xA9"), U"a\u00E9");
-  EXPECT_EQ(DecodeUtf8("a\xC3"), U"a\uFFFD");
-  EXPECT_EQ(DecodeUtf8("\xFF"
-                       "b"),
-            U"\uFFFDb");
-  EXPECT_EQ(EncodeUtf8(U"\u65E5\U0001F600"), "\xE6\x97\xA5\xF0\x9F\x98\x80");
-  EXPECT_EQ(CountCodePoints("Gr\xC3\xBC\xC3\x9F"
-                            "e"),
-            5u);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <random>
 
+#include "automation/text/utf8.h"
 #include "platform/files.h"
 #include "word/doc_file.h"
 #include "word/errors.h"
@@ -19,7 +20,6 @@
 #include "word/image_info.h"
 #include "word/render.h"
 #include "word/tests/word_test_support.h"
-#include "word/utf8.h"
 
 namespace qv::word {
 namespace {
@@ -128,7 +128,7 @@ class DamagedFileTest : public IntegrityTest {
 
   // Every character of the text in one formatting run.
   static void OneRun(nlohmann::json& j) {
-    const auto n = static_cast<int64_t>(DecodeUtf8(j["text"].get<std::string>()).size());
+    const auto n = static_cast<int64_t>(text::DecodeUtf8(j["text"].get<std::string>()).size());
     j["fontRuns"] = nlohmann::json::array({{n, 0}});
     j["paragraphRuns"] = nlohmann::json::array({{n, 0}});
   }
@@ -159,10 +159,10 @@ TEST_F(DamagedFileTest, ARowEndOnTheFinalParagraphMarkIsRefused) {
   doc->Tables()->Add(R(2, 2), 1, 1);
   auto j = DocumentToJson(*doc);
   // "x\r" cell-end row-end "\r": the row's end now claims the final paragraph mark.
-  std::u32string text = DecodeUtf8(j["text"].get<std::string>());
+  std::u32string text = text::DecodeUtf8(j["text"].get<std::string>());
   ASSERT_EQ(text.size(), 5u);
   text.erase(3, 1);
-  j["text"] = EncodeUtf8(text);
+  j["text"] = text::EncodeUtf8(text);
   j["tables"][0]["rows"][0]["end"] = 3;
   OneRun(j);
   std::string why;
@@ -175,10 +175,10 @@ TEST_F(DamagedFileTest, ATableInsideAParagraphIsRefused) {
   doc->Tables()->Add(R(3, 3), 1, 1);
   auto j = DocumentToJson(*doc);
   // Move the text's paragraph mark behind the table: the table now starts after "ab".
-  std::u32string text = DecodeUtf8(j["text"].get<std::string>());
+  std::u32string text = text::DecodeUtf8(j["text"].get<std::string>());
   text.erase(2, 1);
   text.insert(4, 1, U'\r');
-  j["text"] = EncodeUtf8(text);
+  j["text"] = text::EncodeUtf8(text);
   j["tables"][0]["start"] = 2;
   j["tables"][0]["rows"][0]["cells"][0]["end"] = 2;
   j["tables"][0]["rows"][0]["end"] = 3;

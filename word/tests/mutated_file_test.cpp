@@ -9,12 +9,12 @@
 #include <random>
 
 #include "automation/error_trap.h"
+#include "automation/text/utf8.h"
 #include "word/custom_properties.h"
 #include "word/doc_file.h"
 #include "word/errors.h"
 #include "word/find.h"
 #include "word/tests/word_test_support.h"
-#include "word/utf8.h"
 
 namespace qv::word {
 namespace {
@@ -86,9 +86,9 @@ TEST_P(MutatedFileTest, IsRefusedOrSurvivesEditsAndASave) {
       const std::string& key = leaves[pick(leaves.size())];
       auto& v = mutated[key];
       if (key == "/text") {
-        std::u32string text = DecodeUtf8(v.get<std::string>());
+        std::u32string text = text::DecodeUtf8(v.get<std::string>());
         text[pick(text.size())] = characters[pick(std::size(characters))];
-        v = EncodeUtf8(text);
+        v = text::EncodeUtf8(text);
       } else if (v.is_number_integer()) {
         v = pick(2) ? numbers[pick(std::size(numbers))] : v.get<int64_t>() + (pick(2) ? 1 : -1);
       } else if (pick(4) == 0) {

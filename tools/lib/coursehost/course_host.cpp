@@ -8,9 +8,10 @@
 #include <ctime>
 #include <nlohmann/json.hpp>
 
+#include "automation/text/ascii.h"
+#include "automation/text/cp1252.h"
 #include "online/course_host_name.h"
 #include "platform/profile.h"
-#include "platform/text/cp1252.h"
 #include "tools/lib/coursehost/form_fields.h"
 #include "tools/lib/coursehost/pages.h"
 
@@ -21,13 +22,6 @@ using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
 constexpr size_t kLogLimit = 1000;
-
-std::string Lower(std::string_view s) {
-  std::string out(s);
-  std::transform(out.begin(), out.end(), out.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return out;
-}
 
 std::string UtcNow() {
   const std::time_t now = std::time(nullptr);
@@ -192,13 +186,13 @@ int CourseHost::ReadRequest(const platform::Socket& socket, HttpRequest& request
 }
 
 HttpResponse CourseHost::Answer(const HttpRequest& request) const {
-  const std::string path = Lower(request.path);
+  const std::string path = text::AsciiLowered(request.path);
   if (request.method == "POST") {
     if (path == "/err/rpterr.asp") return StoreReport(request);
     if (path == "/engine/help/info.asp") {
       const std::string answer =
           options_.versionAnswer.value_or("ver=" + std::to_string(options_.version) + ";");
-      return {200, "text/plain; charset=windows-1252", platform::Utf8ToCp1252(answer)};
+      return {200, "text/plain; charset=windows-1252", text::Utf8ToCp1252(answer)};
     }
     return ErrorPage(404);
   }
@@ -224,7 +218,7 @@ HttpResponse CourseHost::StoreReport(const HttpRequest& request) const {
       {"path", request.path},
       {"fields", fields},
       // The body exactly as it came, its bytes read as code page 1252.
-      {"raw", platform::Cp1252ToUtf8(request.body)},
+      {"raw", text::Cp1252ToUtf8(request.body)},
   };
   if (!store_.Store(report.dump(2) + "\n")) return ErrorPage(500);
   return {200, "text/plain; charset=windows-1252", ""};

@@ -1,6 +1,6 @@
 #include "tools/lib/coursehost/form_fields.h"
 
-#include "platform/text/cp1252.h"
+#include "automation/text/cp1252.h"
 
 namespace qv::tools {
 namespace {
@@ -42,8 +42,7 @@ std::vector<std::pair<std::string, std::string>> DecodeForm(std::string_view bod
     const auto eq = part.find('=');
     const auto name = part.substr(0, eq);
     const auto value = eq == std::string_view::npos ? std::string_view{} : part.substr(eq + 1);
-    fields.emplace_back(platform::Cp1252ToUtf8(UrlDecode(name)),
-                        platform::Cp1252ToUtf8(UrlDecode(value)));
+    fields.emplace_back(text::Cp1252ToUtf8(UrlDecode(name)), text::Cp1252ToUtf8(UrlDecode(value)));
   }
   return fields;
 }

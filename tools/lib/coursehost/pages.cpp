@@ -3,15 +3,10 @@
 #include <algorithm>
 #include <cctype>
 
+#include "automation/text/ascii.h"
+
 namespace qv::tools {
 namespace {
-
-std::string Lower(std::string_view s) {
-  std::string out(s);
-  std::transform(out.begin(), out.end(), out.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return out;
-}
 
 // Pages named by the add-in, each served under its own title derived from the path.
 constexpr std::string_view kPlainPages[] = {
@@ -52,7 +47,7 @@ std::string TitleFromPath(std::string_view path) {
     const bool upper = std::isupper(static_cast<unsigned char>(c));
     if (upper && std::islower(static_cast<unsigned char>(previous))) wordStart = true;
     if (wordStart && !title.empty()) title += ' ';
-    title += wordStart ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : c;
+    title += wordStart ? text::AsciiUpper(c) : c;
     wordStart = false;
     previous = c;
   }
@@ -60,7 +55,7 @@ std::string TitleFromPath(std::string_view path) {
 }
 
 std::optional<std::string> PageTitle(std::string_view path, std::string_view host) {
-  const std::string lower = Lower(path);
+  const std::string lower = text::AsciiLowered(path);
   // The portal and its lesson pages are found again by the add-in through these titles.
   // A user who has a portal is sent to the host's own address, one who has none to the page
   // that creates it.

@@ -10,6 +10,7 @@
 #include <map>
 #include <thread>
 
+#include "automation/text/ascii.h"
 #include "platform/files.h"
 #include "platform/process/spawn.h"
 #include "word/doc_file.h"
@@ -134,9 +135,7 @@ fs::path ConvertWithLibreOffice(const fs::path& input, const std::string& format
 }
 
 std::vector<fs::path> RenderPages(word::Document& doc, const fs::path& output) {
-  std::string ext = output.extension().string();
-  std::transform(ext.begin(), ext.end(), ext.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  std::string ext = text::AsciiLowered(output.extension().string());
   if (ext != ".png" && ext != ".pdf")
     throw RenderError("the pictures are written as .png or .pdf, not \"" + ext + "\"");
   TempDir work;

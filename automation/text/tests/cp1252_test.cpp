@@ -1,10 +1,10 @@
-#include "platform/text/cp1252.h"
+#include "automation/text/cp1252.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-namespace qv::platform {
+namespace qv::text {
 namespace {
 
 TEST(Cp1252, EncodesLatin1AndTheSpecialRange) {
@@ -44,7 +44,12 @@ TEST(Cp1252, EveryByteSurvivesARoundTrip) {
     EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(byte)), byte) << b;
   }
   EXPECT_EQ(Cp1252ToUtf8("\x80\x85\xE9"), "\xE2\x82\xAC\xE2\x80\xA6\xC3\xA9");
-  EXPECT_EQ(CodePointFromCp1252(0x81), char32_t{0x81});
+  // The five bytes the code page leaves undefined stand for the control code points of the same
+  // value, both ways.
+  for (const unsigned char undefined : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) {
+    EXPECT_EQ(CodePointFromCp1252(undefined), char32_t{undefined});
+    EXPECT_EQ(Cp1252FromCodePoint(undefined), int{undefined});
+  }
 }
 
 TEST(Cp1252, ClassifiesLettersAndDigitsAsTheHostDoes) {
@@ -65,4 +70,4 @@ TEST(Cp1252, ClassifiesLettersAndDigitsAsTheHostDoes) {
 }
 
 }  // namespace
-}  // namespace qv::platform
+}  // namespace qv::text

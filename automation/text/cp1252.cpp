@@ -1,9 +1,10 @@
-#include "platform/text/cp1252.h"
+#include "automation/text/cp1252.h"
 
 #include <array>
-#include <cstdint>
 
-namespace qv::platform {
+#include "automation/text/utf8.h"
+
+namespace qv::text {
 namespace {
 
 // Code points of the bytes 0x80 to 0x9F; the undefined five keep their own value.
@@ -13,48 +14,6 @@ constexpr std::array<char32_t, 32> kHigh = {
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90-97
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98-9F
 };
-
-// One code point decoded from `text` at `pos`, advancing `pos`; -1 for a malformed sequence
-// (overlong forms, surrogates and values above U+10FFFF included), after which `pos` has moved
-// past the first byte only.
-int32_t NextCodePoint(std::string_view text, size_t& pos) {
-  const auto lead = static_cast<unsigned char>(text[pos++]);
-  if (lead < 0x80) return lead;
-  int extra = 0;
-  char32_t cp = 0;
-  char32_t min = 0;
-  if ((lead & 0xE0) == 0xC0) {
-    extra = 1, cp = lead & 0x1F, min = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    extra = 2, cp = lead & 0x0F, min = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    extra = 3, cp = lead & 0x07, min = 0x10000;
-  } else {
-    return -1;
-  }
-  if (pos + static_cast<size_t>(extra) > text.size()) return -1;
-  for (int i = 0; i < extra; ++i) {
-    const auto c = static_cast<unsigned char>(text[pos + static_cast<size_t>(i)]);
-    if ((c & 0xC0) != 0x80) return -1;
-    cp = (cp << 6) | (c & 0x3F);
-  }
-  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return -1;
-  pos += static_cast<size_t>(extra);
-  return static_cast<int32_t>(cp);
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
 
 }  // namespace
 
@@ -77,8 +36,8 @@ std::string Utf8ToCp1252(std::string_view utf8) {
   out.reserve(utf8.size());
   size_t pos = 0;
   while (pos < utf8.size()) {
-    const int32_t cp = NextCodePoint(utf8, pos);
-    const int byte = cp < 0 ? -1 : Cp1252FromCodePoint(static_cast<char32_t>(cp));
+    const std::optional<char32_t> cp = NextCodePoint(utf8, pos);
+    const int byte = cp ? Cp1252FromCodePoint(*cp) : -1;
     out += byte < 0 ? '?' : static_cast<char>(byte);
   }
   return out;
@@ -125,4 +84,4 @@ bool IsCodePointAlphaNumeric1252(char32_t codePoint) {
   return byte >= 0 && IsCharAlphaNumericA(static_cast<unsigned char>(byte));
 }
 
-}  // namespace qv::platform
+}  // namespace qv::text

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace qv::platform {
+namespace qv::text {
 
 // The code page 1252 byte of a code point, or -1 when the code page has none.
 int Cp1252FromCodePoint(char32_t codePoint);
@@ -29,4 +29,4 @@ bool IsCharAlphaNumericA(unsigned char byte);
 // The same classification for one code point: a code point outside the code page is neither.
 bool IsCodePointAlphaNumeric1252(char32_t codePoint);
 
-}  // namespace qv::platform
+}  // namespace qv::text
