@@ -165,7 +165,7 @@ void ReadShapes(Quiz& quiz, Question& q, word::Table& table) {
   const auto shapes = table.Range()->ShapeRange();
   for (const auto& shape : shapes->List()) {
     const auto& d = shape->Data();
-    if (!addin::HasMarkerKind(d.alt, "kzoA")) continue;
+    if (!addin::HasMarkerKind(d.alt, addin::kAnswerMarker)) continue;
     const bool typed = !addin::GetAttr(d.alt, "type").empty();
     if (q.kind == QuestionKind::ShortAnswer) {
       if (typed) continue;

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "automation/text/utf8.h"
 #include "platform/files.h"
 #include "word/custom_properties.h"
 #include "word/document.h"
@@ -14,7 +15,6 @@
 #include "word/shape.h"
 #include "word/structure.h"
 #include "word/table.h"
-#include "word/utf8.h"
 #include "word/window.h"
 
 namespace qv::word {
@@ -499,7 +499,7 @@ json DocumentToJson(Document& doc) {
   return {
       {"format", kDocumentFormat},
       {"version", kDocumentFormatVersion},
-      {"text", EncodeUtf8(s.Codes(0, s.Length()))},
+      {"text", text::EncodeUtf8(s.Codes(0, s.Length()))},
       {"fonts", fonts},
       {"paragraphFormats", paras},
       {"fontRuns", Runs(s, [](const Char& c) { return c.font; })},
@@ -531,7 +531,7 @@ void Load(Document& doc, const json& j) {
           "it is not a Quorvanta Word document");
   Require(Integer(j.at("version")) == kDocumentFormatVersion, "its format version is unknown");
   Story& story = doc.GetStory();
-  const std::u32string codes = DecodeUtf8(j.at("text").get<std::string>());
+  const std::u32string codes = text::DecodeUtf8(j.at("text").get<std::string>());
   Require(!codes.empty(), "the text is empty");
   std::vector<Char> chars;
   for (char32_t c : codes)
@@ -720,17 +720,17 @@ void WriteDocumentFile(Document& doc, const std::filesystem::path& file) {
   try {
     text = DocumentToJson(doc).dump(1, ' ', false, json::error_handler_t::strict);
   } catch (const json::exception& e) {
-    throw automation::AutomationError(5153,
+    throw automation::AutomationError(kErrFileNotSaved,
                                       std::string("The document could not be saved: ") + e.what());
   }
   text += "\n";
   if (text.size() > kMaxDocumentFileBytes)
     throw automation::AutomationError(
-        5153, "The document could not be saved: it would be larger than " +
-                  std::to_string(kMaxDocumentFileBytes >> 20) + " MB, the largest document that " +
-                  "can be opened again.");
+        kErrFileNotSaved, "The document could not be saved: it would be larger than " +
+                              std::to_string(kMaxDocumentFileBytes >> 20) +
+                              " MB, the largest document that " + "can be opened again.");
   if (!platform::WriteFileAtomically(file, text))
-    throw automation::AutomationError(5153,
+    throw automation::AutomationError(kErrFileNotSaved,
                                       "The document could not be saved as " + file.string() + ".");
 }
 

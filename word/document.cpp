@@ -190,7 +190,7 @@ void Document::Save() {
   if (file_.empty()) {
     std::string chosen;
     if (!app_ || !app_->ChooseSaveAs(*this, chosen))
-      throw automation::AutomationError(4198, "Command failed");
+      throw automation::AutomationError(kErrCommandFailed, "Command failed");
     SaveAs(chosen);
     return;
   }

@@ -24,6 +24,10 @@ void RaiseBadValue() {
   throw AutomationError(kErrBadParameter, "The measurement must be between 0 pt and 1584 pt.");
 }
 
+void CheckMeasurement(double points) {
+  if (points < 0 || points > kMaxMeasurement) RaiseBadValue();
+}
+
 void RaiseInvalidCall() {
   automation::Raise(automation::err::kInvalidCall);
 }

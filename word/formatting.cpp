@@ -101,7 +101,7 @@ void ParagraphFormat::SetKeepWithNext(bool v) {
   t_.change([&](ParaData& p) { p.keepWithNext = v; });
 }
 void ParagraphFormat::SetSpaceAfter(double v) {
-  if (v < 0 || v > 1584) RaiseBadValue();
+  CheckMeasurement(v);
   t_.change([&](ParaData& p) { p.spaceAfter = v; });
 }
 void ParagraphFormat::SetAlignment(int32_t v) {

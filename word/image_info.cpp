@@ -87,14 +87,15 @@ std::optional<ImageData> ParseImage(std::string bytes) {
 ImageData LoadImageFile(const std::filesystem::path& file) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(file, ec))
-    throw automation::AutomationError(5152,
+    throw automation::AutomationError(kErrFileNotRead,
                                       "This is not a valid file name.\r\nTry one or more of "
                                       "the following:\r\n* Check the path to make sure it "
                                       "was typed correctly.\r\n(" +
                                           file.string() + ")");
   auto bytes = platform::ReadWholeFile(file, 64u << 20);
   if (!bytes)
-    throw automation::AutomationError(5152, "The file could not be read: " + file.string());
+    throw automation::AutomationError(kErrFileNotRead,
+                                      "The file could not be read: " + file.string());
   auto image = ParseImage(std::move(*bytes));
   if (!image)
     throw automation::AutomationError(

@@ -83,7 +83,7 @@ double InlineShape::Height() const {
 
 void InlineShape::SetWidth(double w) {
   Check();
-  if (w < 0 || w > 1584) RaiseBadValue();
+  CheckMeasurement(w);
   if (lockAspect_ && width_ > 0) height_ = height_ * w / width_;
   width_ = w;
   Changed();
@@ -91,7 +91,7 @@ void InlineShape::SetWidth(double w) {
 
 void InlineShape::SetHeight(double h) {
   Check();
-  if (h < 0 || h > 1584) RaiseBadValue();
+  CheckMeasurement(h);
   if (lockAspect_ && height_ > 0) width_ = width_ * h / height_;
   height_ = h;
   Changed();
@@ -279,8 +279,7 @@ std::shared_ptr<InlineShape> InlineShapes::AddOLEControl(const std::string& clas
 const DispatchTable& InlineShapes::Members() const {
   static const DispatchTable table =
       ClassTable<InlineShapes>("InlineShapes")
-          .Get("Count", [](InlineShapes& s) { return s.Count(); })
-          .GetArgs("Item", [](InlineShapes& s, Args& a) { return s.Item(a.Int(0)); })
+          .Collection()
           .Method("AddPicture",
                   [](InlineShapes& s, Args& a) {
                     std::shared_ptr<word::Range> at;
@@ -294,7 +293,6 @@ const DispatchTable& InlineShapes::Members() const {
                     if (a.Has(1)) at = std::dynamic_pointer_cast<word::Range>(a.Object(1));
                     return s.AddOLEControl(a.Text(0), at);
                   })
-          .Default("Item")
           .Build();
   return table;
 }

@@ -25,7 +25,7 @@ const DispatchTable& PageSetup::Members() const {
         name, [field](PageSetup& p) { return p.Data().*field; },
         [field](PageSetup& p, const Variant& v) {
           const double d = v.ToDouble();
-          if (d < 0 || d > 1584) RaiseBadValue();
+          CheckMeasurement(d);
           p.Data().*field = d;
           p.Changed();
         });

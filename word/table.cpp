@@ -91,7 +91,7 @@ CellFormat& Cell::MutableFmt() {
 }
 
 void Cell::SetWidth(double w) {
-  if (w < 0 || w > 1584) RaiseBadValue();
+  CheckMeasurement(w);
   MutableFmt().width = w;
 }
 
@@ -101,7 +101,7 @@ double Cell::Padding(PaddingSide side) const {
 }
 
 void Cell::SetPadding(PaddingSide side, double v) {
-  if (v < 0 || v > 1584) RaiseBadValue();
+  CheckMeasurement(v);
   MutableFmt().padding[side] = v;
 }
 
@@ -292,7 +292,7 @@ double Row::Height() const {
 }
 void Row::SetHeight(double h) {
   Check();
-  if (h < 0 || h > 1584) RaiseBadValue();
+  CheckMeasurement(h);
   height_ = h;
   if (heightRule_ == wdRowHeightAuto) heightRule_ = 1;  // wdRowHeightAtLeast, as the host does
   doc_.lock()->MarkChanged();
@@ -591,7 +591,7 @@ const DispatchTable& Table::Members() const {
         name, [side](Table& x) { return x.Fmt().padding[side]; },
         [side](Table& x, const Variant& v) {
           const double d = v.ToDouble();
-          if (d < 0 || d > 1584) RaiseBadValue();
+          CheckMeasurement(d);
           x.MutableFmt().padding[side] = d;
         });
   };
@@ -700,15 +700,13 @@ std::shared_ptr<Table> Tables::Add(const std::shared_ptr<word::Range>& at, int32
 const DispatchTable& Tables::Members() const {
   static const DispatchTable table =
       ClassTable<Tables>("Tables")
-          .Get("Count", [](Tables& t) { return t.Count(); })
-          .GetArgs("Item", [](Tables& t, Args& a) { return t.Item(a.Int(0)); })
+          .Collection()
           .Method("Add",
                   [](Tables& t, Args& a) {
                     return t.Add(std::dynamic_pointer_cast<word::Range>(a.Object(0)), a.Int(1),
                                  a.Int(2), a.Opt(3, Variant(0)).ToInt32(),
                                  a.Opt(4, Variant(0)).ToInt32());
                   })
-          .Default("Item")
           .Build();
   return table;
 }
@@ -744,8 +742,7 @@ void Rows::SetHeight(double h) {
 const DispatchTable& Rows::Members() const {
   static const DispatchTable table =
       ClassTable<Rows>("Rows")
-          .Get("Count", [](Rows& r) { return r.Count(); })
-          .GetArgs("Item", [](Rows& r, Args& a) { return r.Item(a.Int(0)); })
+          .Collection()
           .Method("Add", [](Rows& r, Args&) { return r.Add(); })
           .Get("First", [](Rows& r) { return r.Item(1); })
           .Get("Last", [](Rows& r) { return r.Item(r.Count()); })
@@ -761,7 +758,6 @@ const DispatchTable& Rows::Members() const {
                  for (const auto& row : r.List())
                    if (!row->Deleted()) row->Delete();
                })
-          .Default("Item")
           .Build();
   return table;
 }
@@ -804,8 +800,7 @@ std::shared_ptr<word::Borders> Cells::Borders() {
 const DispatchTable& Cells::Members() const {
   static const DispatchTable table =
       ClassTable<Cells>("Cells")
-          .Get("Count", [](Cells& c) { return c.Count(); })
-          .GetArgs("Item", [](Cells& c, Args& a) { return c.Item(a.Int(0)); })
+          .Collection()
           .Sub("Merge", [](Cells& c, Args&) { c.Merge(); })
           .Sub("Split",
                [](Cells& c, Args& a) {
@@ -823,7 +818,6 @@ const DispatchTable& Cells::Members() const {
                 for (int32_t i = 1; i <= c.Count(); ++i)
                   c.Item(i)->MutableFmt().verticalAlignment = v.ToInt32();
               })
-          .Default("Item")
           .Build();
   return table;
 }
@@ -871,12 +865,7 @@ std::shared_ptr<Column> Columns::Item(int32_t index) const {
 }
 
 const DispatchTable& Columns::Members() const {
-  static const DispatchTable table =
-      ClassTable<Columns>("Columns")
-          .Get("Count", [](Columns& c) { return c.Count(); })
-          .GetArgs("Item", [](Columns& c, Args& a) { return c.Item(a.Int(0)); })
-          .Default("Item")
-          .Build();
+  static const DispatchTable table = ClassTable<Columns>("Columns").Collection().Build();
   return table;
 }
 

@@ -112,7 +112,7 @@ void AddIns::Store() const {
   // Another program of the platform (the installer) may write the list at the same time.
   platform::FileLock lock(store_.string() + ".lock");
   if (!platform::WriteFileAtomically(store_, j.dump(1) + "\n"))
-    throw automation::AutomationError(5153, "The add-in list could not be saved.");
+    throw automation::AutomationError(kErrFileNotSaved, "The add-in list could not be saved.");
 }
 
 std::shared_ptr<AddIn> AddIns::Item(const Variant& index) const {
@@ -154,11 +154,9 @@ void AddIns::Remove(const AddIn* a) {
 const DispatchTable& AddIns::Members() const {
   static const DispatchTable table =
       ClassTable<AddIns>("AddIns")
-          .Get("Count", [](AddIns& a) { return a.Count(); })
-          .GetArgs("Item", [](AddIns& a, Args& x) { return a.Item(x[0]); })
+          .Collection()
           .Method("Add", [](AddIns& a,
                             Args& x) { return a.Add(x.Text(0), x.Opt(1, Variant(true)).ToBool()); })
-          .Default("Item")
           .Build();
   return table;
 }

@@ -75,12 +75,12 @@ std::shared_ptr<word::Range> QuestionExtent(const std::shared_ptr<word::InlineSh
 }
 
 bool IsPageBreakMarker(const std::shared_ptr<word::InlineShape>& picture) {
-  return HasMarkerKind(AltText(picture), "kzoB");
+  return HasMarkerKind(AltText(picture), kBreakMarker);
 }
 
 bool IsQuestionOrPageBreakMarker(const std::shared_ptr<word::InlineShape>& picture) {
   const std::string alt = AltText(picture);
-  return HasMarkerKind(alt, "kzoQ") || HasMarkerKind(alt, "kzoB");
+  return HasMarkerKind(alt, kQuestionMarker) || HasMarkerKind(alt, kBreakMarker);
 }
 
 bool InsertBreakAtSelection(word::Document& doc) {
@@ -91,7 +91,7 @@ bool InsertBreakAtSelection(word::Document& doc) {
   selection->Collapse(word::wdCollapseEnd);
   doc.InlineShapes()->AddPicture(G().IMG_PATH + "LO.gif", false, true, selection->Range());
   selection->MoveEnd(word::wdCharacter, 1);
-  selection->InlineShapes()->Item(1)->SetAlternativeText("kzoB");
+  selection->InlineShapes()->Item(1)->SetAlternativeText(kBreakMarker);
   selection->Collapse(word::wdCollapseEnd);
   return true;
 }

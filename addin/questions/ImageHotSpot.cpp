@@ -122,7 +122,7 @@ void ImageHotSpot::InsertShape(const std::shared_ptr<word::Document>& doc, int16
   set([](word::ShapeData& d) { d.relativeVertical = word::wdRelativeVerticalPositionMargin; });
   set([](word::ShapeData& d) { d.lockAnchor = true; });
   set([&](word::ShapeData& d) {
-    d.alt = "kzoA" + std::to_string(kHotSpot) + "&type=" + std::to_string(shapeType);
+    d.alt = kAnswerMarker + std::to_string(kHotSpot) + "&type=" + std::to_string(shapeType);
   });
   set([](word::ShapeData& d) { d.top = 10; });
   set([&](word::ShapeData& d) { d.left = (areaWidth - width) / 2; });

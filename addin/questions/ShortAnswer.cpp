@@ -37,7 +37,7 @@ void AddPlaceholder(word::Document& doc, word::Table& table) {
   box->Mutable().relativeVertical = word::wdRelativeVerticalPositionPage;
   box->Mutable().lockAnchor = true;
   box->ZOrder(word::msoBringToFront);
-  box->Mutable().alt = "kzoA" + std::to_string(kShortAnswer);
+  box->Mutable().alt = kAnswerMarker + std::to_string(kShortAnswer);
   word::ShapeTextRange(box).InsertAfter(kShortAnswerPlaceholderText);
 }
 

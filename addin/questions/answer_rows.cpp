@@ -4,6 +4,7 @@
 
 #include "addin/addin_app.h"
 #include "addin/dialogs/dlgProgress.h"
+#include "addin/questions/attribute_string.h"
 #include "addin/questions/g_find.h"
 #include "addin/questions/question_types.h"
 #include "addin/settings/g_state.h"
@@ -44,7 +45,7 @@ void PlaceAnswerMarker(word::Document& doc, word::Cell& cell, int32_t type,
   cell.SetPadding(word::kTop, 2);
   cell.Range()->ParagraphFormat()->SetAlignment(word::wdAlignParagraphCenter);
   if (width) cell.SetWidth(*width);
-  cell.Range()->InlineShapes()->Item(1)->SetAlternativeText("kzoA" + std::to_string(type));
+  cell.Range()->InlineShapes()->Item(1)->SetAlternativeText(kAnswerMarker + std::to_string(type));
 }
 
 void PlaceAnswerBox(word::Document& doc, word::Cell& cell, const std::string& text,

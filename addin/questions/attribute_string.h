@@ -9,6 +9,13 @@
 
 namespace qv::addin {
 
+// The kinds a marker head begins with: question, answer, blank (of a sentence row) and web page
+// break. Stored documents carry them, so they never change.
+inline constexpr char kQuestionMarker[] = "kzoQ";
+inline constexpr char kAnswerMarker[] = "kzoA";
+inline constexpr char kBlankMarker[] = "kzoO";
+inline constexpr char kBreakMarker[] = "kzoB";
+
 // The ampersand substitute stored inside values.
 inline constexpr char kAmpersandSubstitute = '\x02';
 

@@ -44,7 +44,7 @@ bool CheckImageItems(std::string& message, const std::shared_ptr<word::Table>& t
             pasted.push_back(pictures->Item(i));
         for (const auto& picture : pasted) {
           auto shape = picture->ConvertToShape();
-          shape->Mutable().alt = "kzoA" + std::to_string(type);
+          shape->Mutable().alt = kAnswerMarker + std::to_string(type);
           FormatAsItem(shape, table, type);
         }
         int32_t answers = 0;

@@ -7,6 +7,7 @@
 #include "addin/constants.h"
 #include "addin/dialogs/dlgProgress.h"
 #include "addin/document/page_breaks.h"
+#include "addin/questions/attribute_string.h"
 #include "addin/questions/g_find.h"
 #include "addin/questions/g_ids.h"
 #include "addin/questions/question_types.h"
@@ -182,7 +183,7 @@ std::shared_ptr<word::Table> SetupTable(int32_t type, const std::shared_ptr<word
           auto cell = table->Cell(1, 1);
           doc->InlineShapes()->AddPicture(G().IMG_PATH + "1x1.gif", false, true, cell->Range());
           auto marker = cell->Range()->InlineShapes()->Item(1);
-          marker->SetAlternativeText("kzoQ" + std::to_string(type) + "&qID=" + NewID(16) +
+          marker->SetAlternativeText(kQuestionMarker + std::to_string(type) + "&qID=" + NewID(16) +
                                      "&points=10");
           marker->SetWidth(1);
           marker->SetHeight(1);

@@ -38,7 +38,7 @@ std::shared_ptr<word::Row> AnswerRowAtSelection(word::Table& table, word::Select
   // row 1 would pass too once the author's feedback or title holds those letters; deleting that
   // row would take the question's identity with it.
   if (IsQuestionMarker(first)) return nullptr;
-  if (first->AlternativeText().find("kzoA") == std::string::npos) return nullptr;
+  if (first->AlternativeText().find(kAnswerMarker) == std::string::npos) return nullptr;
   return found;
 }
 
@@ -51,7 +51,7 @@ std::shared_ptr<word::InlineShape> BlankAtSelection(word::Table& table,
   for (int32_t i = 1; i <= count; ++i) {
     auto picture = pictures->Item(i);
     if (selection.InRange(*picture->Range()) &&
-        picture->AlternativeText().rfind("kzoO" + std::to_string(kFillInTheBlank), 0) == 0)
+        picture->AlternativeText().rfind(kBlankMarker + std::to_string(kFillInTheBlank), 0) == 0)
       return picture;
   }
   return nullptr;

@@ -22,22 +22,22 @@ bool AltTextHasKind(const std::shared_ptr<Item>& item, const char* kind) {
 }  // namespace
 
 bool IsQuestionMarker(const std::shared_ptr<word::InlineShape>& picture) {
-  return AltTextHasKind(picture, "kzoQ");
+  return AltTextHasKind(picture, kQuestionMarker);
 }
 
 bool IsAnswerMarker(const std::shared_ptr<word::InlineShape>& picture) {
-  return AltTextHasKind(picture, "kzoA");
+  return AltTextHasKind(picture, kAnswerMarker);
 }
 
 bool IsBlankMarker(const std::shared_ptr<word::InlineShape>& picture) {
-  return AltTextHasKind(picture, "kzoO");
+  return AltTextHasKind(picture, kBlankMarker);
 }
 
 bool IsAnswerShape(const std::shared_ptr<word::Shape>& shape) {
   if (!shape) return false;
   automation::ErrorsIgnored ignore;
   const std::string alt = ignore.Value([&] { return shape->Data().alt; }, std::string());
-  return HasMarkerKind(alt, "kzoA");
+  return HasMarkerKind(alt, kAnswerMarker);
 }
 
 bool IsTextBoxControl(const std::shared_ptr<word::InlineShape>& picture) {

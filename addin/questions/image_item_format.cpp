@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "addin/questions/attribute_string.h"
 #include "addin/questions/g_find.h"
 #include "addin/questions/question_types.h"
 #include "automation/error_trap.h"
@@ -81,7 +82,8 @@ void FormatDragAndDropItem(const std::shared_ptr<Shape>& shape,
   }
   PlaceFromMargin(ignore, *shape);
   Unwrap(ignore, *shape);
-  ignore([&] { shape->Mutable().alt = "kzoA" + std::to_string(kDragAndDrop) + typeAttribute; });
+  ignore(
+      [&] { shape->Mutable().alt = kAnswerMarker + std::to_string(kDragAndDrop) + typeAttribute; });
   if (reference)
     SendBackwardTo(*shape, *reference);
   else
@@ -100,7 +102,7 @@ void FormatHotSpotPicture(const std::shared_ptr<Shape>& shape,
   ignore([&] { shape->Mutable().lockAspectRatio = true; });
   PlaceFromMargin(ignore, *shape);
   Unwrap(ignore, *shape);
-  ignore([&] { shape->Mutable().alt = "kzoA" + std::to_string(kHotSpot); });
+  ignore([&] { shape->Mutable().alt = kAnswerMarker + std::to_string(kHotSpot); });
   if (reference) SendBackwardTo(*shape, *reference);
   ignore([&] { shape->ZOrder(word::msoBringInFrontOfText); });
   RemoveHyperlink(ignore, shape);

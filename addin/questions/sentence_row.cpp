@@ -3,6 +3,7 @@
 #include <string>
 
 #include "addin/questions/answer_rows.h"
+#include "addin/questions/attribute_string.h"
 #include "addin/settings/g_state.h"
 #include "word/document.h"
 #include "word/formatting.h"
@@ -32,7 +33,7 @@ std::shared_ptr<word::Cell> MergedRowCell(word::Table& table, int32_t row, Paddi
 }  // namespace
 
 std::string NewBlankMarker(int32_t type) {
-  return "kzoO" + std::to_string(type) + "&h=1&w=20";
+  return kBlankMarker + std::to_string(type) + "&h=1&w=20";
 }
 
 void FillSentenceBodyRow(word::Document& doc, word::Table& table) {

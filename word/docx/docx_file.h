@@ -35,12 +35,12 @@ bool IsDocxFile(const std::filesystem::path& file);
 // Whether a file name asks for docx (".docx", ".docm", ".dotx"; without regard to case).
 bool HasDocxExtension(const std::filesystem::path& file);
 
-// The package of a native record. Raises AutomationError 5153 when it cannot be built.
+// The package of a native record. Raises kErrFileNotSaved when it cannot be built.
 std::string RecordToDocx(const nlohmann::json& record);
 // The native record a package holds. Raises docx::PackageError with the reason when it is not one.
 nlohmann::json DocxToRecord(const std::string& zipBytes, const docx::PackageLimits& limits = {});
 
-// Written atomically; raises AutomationError 5153 when it cannot be written.
+// Written atomically; raises kErrFileNotSaved when it cannot be written.
 void WriteDocxFile(Document& doc, const std::filesystem::path& file);
 // Raises 5174 when the file is missing, 5151 when it is not a readable docx.
 void ReadDocxFile(Document& doc, const std::filesystem::path& file);

@@ -8,16 +8,18 @@
 
 #include "automation/automation_error.h"
 #include "automation/date.h"
+#include "automation/text/ascii.h"
+#include "automation/text/utf8.h"
 #include "word/custom_properties.h"
 #include "word/doc_file.h"
 #include "word/docx/docx_file.h"
 #include "word/docx/docx_maps.h"
 #include "word/docx/xml_text.h"
+#include "word/errors.h"
 #include "word/formatting.h"
 #include "word/shape.h"
 #include "word/story.h"
 #include "word/table.h"
-#include "word/utf8.h"
 
 namespace qv::word {
 
@@ -60,7 +62,7 @@ std::string MediaExtension(const std::string& format) {
   std::string ext;
   const std::string kind = format.rfind("x-", 0) == 0 ? format.substr(2) : format;
   for (char c : kind)
-    if (std::isalnum(static_cast<unsigned char>(c))) ext += static_cast<char>(std::tolower(c));
+    if (std::isalnum(static_cast<unsigned char>(c))) ext += text::AsciiLower(c);
   return ext.empty() ? "bin" : ext;
 }
 
@@ -98,7 +100,7 @@ class Writer {
   };
 
   void Prepare() {
-    codes_ = DecodeUtf8(r_.at("text").get<std::string>());
+    codes_ = text::DecodeUtf8(r_.at("text").get<std::string>());
     font_.assign(codes_.size(), 0);
     para_.assign(codes_.size(), 0);
     Expand(r_.at("fontRuns"), font_);
@@ -307,7 +309,7 @@ class Writer {
           flush();
           run += "<w:drawing>" + InlineXml(*inlineAt_.at(p)) + "</w:drawing>";
         } else {
-          text += EncodeUtf8(std::u32string(1, c));
+          text += text::EncodeUtf8(std::u32string(1, c));
         }
       }
       flush();
@@ -662,10 +664,10 @@ std::string RecordToDocx(const json& record) {
   try {
     return WritePackage(Writer(record).Build());
   } catch (const PackageError& e) {
-    throw automation::AutomationError(5153,
+    throw automation::AutomationError(kErrFileNotSaved,
                                       std::string("The document could not be saved: ") + e.what());
   } catch (const json::exception& e) {
-    throw automation::AutomationError(5153,
+    throw automation::AutomationError(kErrFileNotSaved,
                                       std::string("The document could not be saved: ") + e.what());
   }
 }
