@@ -69,12 +69,10 @@ void Documents::Clear() {
 const DispatchTable& Documents::Members() const {
   static const DispatchTable table =
       ClassTable<Documents>("Documents")
-          .Get("Count", [](Documents& d) { return d.Count(); })
-          .GetArgs("Item", [](Documents& d, Args& a) { return d.Item(a[0]); })
+          .Collection()
           .Method("Add", [](Documents& d, Args&) { return d.Add(); })
           .Method("Open", [](Documents& d, Args& a) { return d.Open(a.Text(0)); })
           .Sub("Close", [](Documents& d, Args& a) { d.Close(a.Opt(0, Variant(0)).ToInt32()); })
-          .Default("Item")
           .Build();
   return table;
 }

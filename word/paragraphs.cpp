@@ -54,11 +54,9 @@ std::shared_ptr<Paragraph> Paragraphs::Item(int32_t index) {
 const DispatchTable& Paragraphs::Members() const {
   static const DispatchTable table =
       ClassTable<Paragraphs>("Paragraphs")
-          .Get("Count", [](Paragraphs& p) { return p.Count(); })
-          .GetArgs("Item", [](Paragraphs& p, Args& a) { return p.Item(a.Int(0)); })
+          .Collection()
           .Get("First", [](Paragraphs& p) { return p.Item(1); })
           .Get("Last", [](Paragraphs& p) { return p.Item(p.Count()); })
-          .Default("Item")
           .Build();
   return table;
 }

@@ -290,8 +290,7 @@ std::shared_ptr<Shape> Shapes::AddPicture(const std::string& fileName, bool link
 const DispatchTable& Shapes::Members() const {
   static const DispatchTable table =
       ClassTable<Shapes>("Shapes")
-          .Get("Count", [](Shapes& s) { return s.Count(); })
-          .GetArgs("Item", [](Shapes& s, Args& a) { return s.Item(a[0]); })
+          .Collection()
           .Method("AddShape",
                   [](Shapes& s, Args& a) {
                     std::shared_ptr<Range> anchor;
@@ -314,7 +313,6 @@ const DispatchTable& Shapes::Members() const {
                                         a.Opt(2, Variant(true)).ToBool(), a.Opt(3, {}),
                                         a.Opt(4, {}), a.Opt(5, {}), a.Opt(6, {}), anchor);
                   })
-          .Default("Item")
           .Build();
   return table;
 }
@@ -342,8 +340,7 @@ void ShapeRange::SetLeft(double left) {
 const DispatchTable& ShapeRange::Members() const {
   static const DispatchTable table =
       ClassTable<ShapeRange>("ShapeRange")
-          .Get("Count", [](ShapeRange& r) { return r.Count(); })
-          .GetArgs("Item", [](ShapeRange& r, Args& a) { return r.Item(a.Int(0)); })
+          .Collection()
           .Prop(
               "Left", [](ShapeRange& r) { return r.Left(); },
               [](ShapeRange& r, const Variant& v) { r.SetLeft(v.ToDouble()); })
@@ -360,7 +357,6 @@ const DispatchTable& ShapeRange::Members() const {
                  for (const auto& s : r.List())
                    if (!s->Deleted()) s->Delete();
                })
-          .Default("Item")
           .Build();
   return table;
 }

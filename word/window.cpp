@@ -61,12 +61,7 @@ std::shared_ptr<Pane> Panes::Item(int32_t index) const {
 }
 
 const DispatchTable& Panes::Members() const {
-  static const DispatchTable table =
-      ClassTable<Panes>("Panes")
-          .Get("Count", [](Panes& p) { return p.Count(); })
-          .GetArgs("Item", [](Panes& p, Args& a) { return p.Item(a.Int(0)); })
-          .Default("Item")
-          .Build();
+  static const DispatchTable table = ClassTable<Panes>("Panes").Collection().Build();
   return table;
 }
 
@@ -193,12 +188,7 @@ std::shared_ptr<Window> Windows::Item(int32_t index) const {
 }
 
 const DispatchTable& Windows::Members() const {
-  static const DispatchTable table =
-      ClassTable<Windows>("Windows")
-          .Get("Count", [](Windows& w) { return w.Count(); })
-          .GetArgs("Item", [](Windows& w, Args& a) { return w.Item(a.Int(0)); })
-          .Default("Item")
-          .Build();
+  static const DispatchTable table = ClassTable<Windows>("Windows").Collection().Build();
   return table;
 }
 

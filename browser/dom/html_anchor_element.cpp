@@ -1,6 +1,7 @@
 #include "browser/dom/html_anchor_element.h"
 
 #include "browser/dom/html_document.h"
+#include "browser/dom/reflected.h"
 #include "browser/windows/html_window.h"
 
 namespace qv::browser {
@@ -17,16 +18,11 @@ void HTMLAnchorElement::Activation() {
 }
 
 const automation::DispatchTable& HTMLAnchorElement::Members() const {
-  static const auto table =
-      ClassTable<HTMLAnchorElement>("HTMLAnchorElement")
-          .Inherit(ElementMembers())
-          .Prop(
-              "href", [](HTMLAnchorElement& e) { return e.AttributeOr("href"); },
-              [](HTMLAnchorElement& e, const Variant& v) { e.SetAttribute("href", v.ToText()); })
-          .Prop(
-              "target", [](HTMLAnchorElement& e) { return e.AttributeOr("target"); },
-              [](HTMLAnchorElement& e, const Variant& v) { e.SetAttribute("target", v.ToText()); })
-          .Build();
+  static const auto table = ClassTable<HTMLAnchorElement>("HTMLAnchorElement")
+                                .Inherit(ElementMembers())
+                                .With(Reflected<HTMLAnchorElement>("href"))
+                                .With(Reflected<HTMLAnchorElement>("target"))
+                                .Build();
   return table;
 }
 

@@ -3,6 +3,7 @@
 #include "browser/dom/html_input_element.h"
 #include "browser/dom/html_select_element.h"
 #include "browser/dom/html_text_area_element.h"
+#include "browser/dom/reflected.h"
 
 namespace qv::browser {
 
@@ -68,12 +69,8 @@ const automation::DispatchTable& HTMLFormElement::Members() const {
                })
           .Get("length",
                [](HTMLFormElement& f) { return static_cast<int32_t>(f.Elements().size()); })
-          .Prop(
-              "action", [](HTMLFormElement& f) { return f.AttributeOr("action"); },
-              [](HTMLFormElement& f, const Variant& v) { f.SetAttribute("action", v.ToText()); })
-          .Prop(
-              "method", [](HTMLFormElement& f) { return f.AttributeOr("method", "get"); },
-              [](HTMLFormElement& f, const Variant& v) { f.SetAttribute("method", v.ToText()); })
+          .With(Reflected<HTMLFormElement>("action"))
+          .With(Reflected<HTMLFormElement>("method", "method", "get"))
           .Method("item",
                   [](HTMLFormElement& f, Args& a) {
                     const Variant key = a.Opt(0, Variant());

@@ -1,21 +1,18 @@
 #include "browser/dom/html_table_row_element.h"
 
+#include "browser/dom/reflected.h"
+
 namespace qv::browser {
 
 using automation::ClassTable;
 using automation::Variant;
 
 const automation::DispatchTable& HTMLTableRowElement::Members() const {
-  static const auto table =
-      ClassTable<Element>("HTMLTableRowElement")
-          .Inherit(ElementMembers())
-          .Prop(
-              "align", [](Element& e) { return e.AttributeOr("align", ""); },
-              [](Element& e, const Variant& v) { e.SetAttribute("align", v.ToText()); })
-          .Prop(
-              "vAlign", [](Element& e) { return e.AttributeOr("valign", ""); },
-              [](Element& e, const Variant& v) { e.SetAttribute("valign", v.ToText()); })
-          .Build();
+  static const auto table = ClassTable<Element>("HTMLTableRowElement")
+                                .Inherit(ElementMembers())
+                                .With(Reflected<Element>("align"))
+                                .With(Reflected<Element>("vAlign", "valign"))
+                                .Build();
   return table;
 }
 
