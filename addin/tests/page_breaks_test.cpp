@@ -6,11 +6,14 @@
 #include "addin/document/Work.h"
 #include "addin/questions/g_construction.h"
 #include "addin/tests/question_fixture.h"
+#include "automation/testing/raised_error.h"
 #include "word/custom_properties.h"
 #include "word/shape.h"
 
 namespace qv::addin::testing {
 namespace {
+
+using qv::testing::ErrorNumber;
 
 struct PageBreaks : QuestionTest {
   void SetUp() override {
@@ -162,12 +165,10 @@ TEST_F(PageBreaks, WorkInsertsAndRemovesBreaksByName) {
   EXPECT_FALSE(automation::Call(work, "DeleteBreak", {automation::Variant(doc)}).ToBool());
   EXPECT_EQ(doc->InlineShapes()->Count(), 0);
 
-  try {
-    automation::Call(work, "InsertBreak", {automation::Variant(work)});
-    ADD_FAILURE() << "not a document";
-  } catch (const automation::AutomationError& e) {
-    EXPECT_EQ(e.Number(), automation::err::kTypeMismatch);
-  }
+  EXPECT_EQ(
+      ErrorNumber([&] { automation::Call(work, "InsertBreak", {automation::Variant(work)}); }),
+      automation::err::kTypeMismatch)
+      << "not a document";
 }
 
 TEST_F(PageBreaks, UpdateQTableFloatsThePicturesOfAThreeRowTable) {

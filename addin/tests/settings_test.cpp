@@ -3,6 +3,7 @@
 #include "addin/questions/question_types.h"
 #include "addin/settings/init_settings.h"
 #include "automation/automation_error.h"
+#include "automation/testing/raised_error.h"
 #include "online/course_host_name.h"
 #include "online/reg.h"
 #include "online/settings_keys.h"
@@ -13,6 +14,7 @@ namespace {
 
 using automation::Variant;
 using online::HKEY_CURRENT_USER;
+using qv::testing::ErrorNumber;
 
 const std::string kDefaultHost = online::kDefaultCourseHost;
 const std::string kPrefix = "/prot/{00000000-0000-0000-0000-000000000000}/_/02/PKs/50/";
@@ -139,12 +141,7 @@ TEST(PerTypeTables, HoldTheFixedTextsOfEachType) {
     EXPECT_EQ(g.examplePages.At(none), "") << none;
 
   for (int32_t bad : {11, -1}) {
-    try {
-      (void)g.typeNames.At(bad);
-      ADD_FAILURE() << bad;
-    } catch (const automation::AutomationError& e) {
-      EXPECT_EQ(e.Number(), automation::err::kSubscript);
-    }
+    EXPECT_EQ(ErrorNumber([&] { (void)g.typeNames.At(bad); }), automation::err::kSubscript) << bad;
     EXPECT_THROW((void)ExamplePagePath(bad), automation::AutomationError);
   }
 }

@@ -3,9 +3,12 @@
 #include "automation/class_factory.h"
 #include "automation/dispatch.h"
 #include "automation/error_trap.h"
+#include "automation/testing/raised_error.h"
 
 namespace qv::automation {
 namespace {
+
+using qv::testing::ErrorNumber;
 
 class Counter : public Dispatch {
  public:
@@ -45,18 +48,10 @@ TEST(Dispatch, ByReferenceArgumentsAreWrittenBack) {
 
 TEST(Dispatch, UnknownMembersMissingArgumentsAndReadOnlyWritesRaise) {
   ObjectRef o = std::make_shared<Counter>();
-  auto number = [&](auto f) {
-    try {
-      f();
-    } catch (const AutomationError& e) {
-      return e.Number();
-    }
-    return 0;
-  };
-  EXPECT_EQ(number([&] { Get(o, "Nope"); }), err::kNoSuchMember);
-  EXPECT_EQ(number([&] { Call(o, "Add"); }), err::kWrongArgCount);
-  EXPECT_EQ(number([&] { Put(o, "Item", Variant(1)); }), err::kWrongArgCount);
-  EXPECT_EQ(number([&] { Get(nullptr, "Value"); }), err::kObjectNotSet);
+  EXPECT_EQ(ErrorNumber([&] { Get(o, "Nope"); }), err::kNoSuchMember);
+  EXPECT_EQ(ErrorNumber([&] { Call(o, "Add"); }), err::kWrongArgCount);
+  EXPECT_EQ(ErrorNumber([&] { Put(o, "Item", Variant(1)); }), err::kWrongArgCount);
+  EXPECT_EQ(ErrorNumber([&] { Get(nullptr, "Value"); }), err::kObjectNotSet);
 }
 
 TEST(ClassFactory, CreatesByProgIdWithoutRegardToCase) {

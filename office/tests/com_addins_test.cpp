@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "automation/testing/raised_error.h"
 #include "office/com_addin.h"
 #include "office/com_addins.h"
 
@@ -13,6 +14,7 @@ using automation::Get;
 using automation::ObjectRef;
 using automation::Put;
 using automation::Variant;
+using qv::testing::ErrorNumber;
 
 // The host's Addins key: sub-key -> values.
 class FakeRegistrations : public AddinRegistrations {
@@ -58,12 +60,8 @@ TEST(COMAddIns, ListedFromTheRegistrationKeys) {
   EXPECT_EQ(Get(Get(o, "Item", {Variant("Other.Addin")}).ToObject(), "ProgId").ToText(),
             "Other.Addin");
   for (const Variant& missing : {Variant(0), Variant(3), Variant("Nope.Connect")}) {
-    try {
-      Get(o, "Item", {missing});
-      ADD_FAILURE() << missing.ToText();
-    } catch (const AutomationError& e) {
-      EXPECT_EQ(e.Number(), automation::err::kSubscript);
-    }
+    EXPECT_EQ(ErrorNumber([&] { Get(o, "Item", {missing}); }), automation::err::kSubscript)
+        << missing.ToText();
   }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "automation/testing/raised_error.h"
 #include "office/command_bar.h"
 #include "office/command_bar_button.h"
 #include "office/command_bar_controls.h"
@@ -15,15 +16,7 @@ using automation::Get;
 using automation::ObjectRef;
 using automation::Put;
 using automation::Variant;
-
-int ErrorNumber(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const AutomationError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using qv::testing::ErrorNumber;
 
 std::shared_ptr<CommandBarPopup> Tools(const CommandBars& bars) {
   ControlQuery q;

@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "automation/class_factory.h"
+#include "automation/testing/raised_error.h"
 #include "office/command_bar.h"
 #include "office/command_bar_controls.h"
 #include "office/command_bar_popup.h"
@@ -24,15 +25,7 @@ using automation::Get;
 using automation::ObjectRef;
 using automation::Put;
 using automation::Variant;
-
-int ErrorNumber(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const AutomationError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using qv::testing::ErrorNumber;
 
 std::string WriteFile(const std::filesystem::path& path, const std::string& content) {
   std::filesystem::create_directories(path.parent_path());

@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "automation/testing/raised_error.h"
 #include "platform/testing/temp_profile.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -10,16 +11,8 @@
 namespace qv::ui {
 namespace {
 
+using qv::testing::ErrorNumber;
 using testing::UiTest;
-
-int32_t ErrorOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const automation::AutomationError& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 TEST_F(UiTest, ListSelectionRaisesClickAndFollowsItsEntry) {
   Form f("dlgCreateQuestion");
@@ -43,9 +36,9 @@ TEST_F(UiTest, ListSelectionRaisesClickAndFollowsItsEntry) {
   EXPECT_EQ(list.ListIndex(), -1);
   list.Text("Multiple Choice");
   EXPECT_EQ(list.ListIndex(), 2);
-  EXPECT_EQ(ErrorOf([&] { list.ListIndex(4); }), err::kInvalidPropertyValue);
-  EXPECT_EQ(ErrorOf([&] { list.ListIndex(-2); }), err::kInvalidPropertyValue);
-  EXPECT_EQ(ErrorOf([&] { list.RemoveItem(7); }), automation::err::kInvalidCall);
+  EXPECT_EQ(ErrorNumber([&] { list.ListIndex(4); }), err::kInvalidPropertyValue);
+  EXPECT_EQ(ErrorNumber([&] { list.ListIndex(-2); }), err::kInvalidPropertyValue);
+  EXPECT_EQ(ErrorNumber([&] { list.RemoveItem(7); }), automation::err::kInvalidCall);
   list.Clear();
   EXPECT_EQ(list.ListCount(), 0);
   EXPECT_EQ(list.ListIndex(), -1);
@@ -78,7 +71,7 @@ TEST_F(UiTest, CheckBoxAndTextChangesRaiseTheirEvents) {
   check.Click();
   EXPECT_EQ(check.Value(), vbUnchecked);
   EXPECT_EQ(clicks, 2);
-  EXPECT_EQ(ErrorOf([&] { check.Value(3); }), err::kInvalidPropertyValue);
+  EXPECT_EQ(ErrorNumber([&] { check.Value(3); }), err::kInvalidPropertyValue);
   box.Text("4");
   box.Text("4");
   box.MaxLength = 2;
@@ -99,7 +92,7 @@ TEST_F(UiTest, DisabledControlsIgnoreTheUserAndCannotTakeTheFocus) {
   b.Click();
   b.Value(true);
   EXPECT_EQ(clicks, 0);
-  EXPECT_EQ(ErrorOf([&] { b.SetFocus(); }), automation::err::kInvalidCall);
+  EXPECT_EQ(ErrorNumber([&] { b.SetFocus(); }), automation::err::kInvalidCall);
   b.Enabled(true);
   b.Value(true);
   EXPECT_EQ(clicks, 1);
@@ -138,8 +131,8 @@ TEST_F(UiTest, GeometryRejectsNegativeSizes) {
   list.Container(&frame);
   EXPECT_EQ(list.Container(), &frame);
   EXPECT_EQ(frame.Width(), 3120);
-  EXPECT_EQ(ErrorOf([&] { frame.Width(-1); }), err::kInvalidPropertyValue);
-  EXPECT_EQ(ErrorOf([&] { frame.Move(0, 0, 10, -1); }), err::kInvalidPropertyValue);
+  EXPECT_EQ(ErrorNumber([&] { frame.Width(-1); }), err::kInvalidPropertyValue);
+  EXPECT_EQ(ErrorNumber([&] { frame.Move(0, 0, 10, -1); }), err::kInvalidPropertyValue);
 }
 
 // ---- pictures ----
@@ -233,11 +226,11 @@ TEST_F(UiTest, ImageLoadsPicturesAndReportsMissingOrInvalidFiles) {
   EXPECT_EQ(box.Width(), 500);
   EXPECT_EQ(box.Picture().size.width, 40);
 
-  EXPECT_EQ(ErrorOf([&] { img.LoadPicture((profile.Dir() / "missing.gif").string()); }),
+  EXPECT_EQ(ErrorNumber([&] { img.LoadPicture((profile.Dir() / "missing.gif").string()); }),
             automation::err::kFileNotFound);
-  EXPECT_EQ(ErrorOf([&] { img.LoadPicture(profile.Dir().string()); }),
+  EXPECT_EQ(ErrorNumber([&] { img.LoadPicture(profile.Dir().string()); }),
             automation::err::kFileNotFound);
-  EXPECT_EQ(ErrorOf([&] { img.LoadPicture(text); }), err::kInvalidPicture);
+  EXPECT_EQ(ErrorNumber([&] { img.LoadPicture(text); }), err::kInvalidPicture);
   EXPECT_EQ(img.Picture().path, gif);  // a failed load keeps the picture shown
   img.LoadPicture("");
   EXPECT_TRUE(img.Picture().Empty());

@@ -3,6 +3,7 @@
 
 #include <sstream>
 
+#include "automation/testing/raised_error.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/msgbox.h"
@@ -13,18 +14,10 @@ namespace qv::ui {
 namespace {
 
 using automation::Variant;
+using qv::testing::ErrorNumber;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using testing::UiTest;
-
-int32_t ErrorOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const automation::AutomationError& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 // ---- the file dialog ----
 
@@ -36,9 +29,9 @@ TEST_F(UiTest, CancelledFileDialogRaisesOnlyWithCancelError) {
   dlg.ShowOpen();  // nothing queued: cancel, quietly
   EXPECT_EQ(dlg.FileName, "before");
   dlg.CancelError = true;
-  EXPECT_EQ(ErrorOf([&] { dlg.ShowOpen(); }), automation::err::kDialogCancelled);
+  EXPECT_EQ(ErrorNumber([&] { dlg.ShowOpen(); }), automation::err::kDialogCancelled);
   driver->CancelFileDialog();
-  EXPECT_EQ(ErrorOf([&] { dlg.ShowOpen(); }), automation::err::kDialogCancelled);
+  EXPECT_EQ(ErrorNumber([&] { dlg.ShowOpen(); }), automation::err::kDialogCancelled);
   driver->AnswerFileDialog("/home/ann/pics/cat.JPG");
   dlg.ShowOpen();
   EXPECT_EQ(dlg.FileName, "/home/ann/pics/cat.JPG");
@@ -125,7 +118,7 @@ TEST_F(UiTest, ScriptsActOnFormsAndTheTranscriptByName) {
   automation::Put(control("btnContinue"), "Value", Variant(true));
   EXPECT_TRUE(added);
   EXPECT_EQ(automation::Get(script, "FormCount").ToInt32(), 0);
-  EXPECT_EQ(ErrorOf([&] { automation::Get(script, "Form", {Variant("dlgCreateQuestion")}); }),
+  EXPECT_EQ(ErrorNumber([&] { automation::Get(script, "Form", {Variant("dlgCreateQuestion")}); }),
             automation::err::kNoSuchItem);
 
   automation::Call(script, "AnswerMsgBox", {Variant(vbCancel)});
@@ -138,7 +131,7 @@ TEST_F(UiTest, ScriptsActOnFormsAndTheTranscriptByName) {
   EXPECT_EQ(automation::Get(automation::Get(script, "Transcript", {Variant(1)}).ToObject(), "Line")
                 .ToText(),
             "Show dlgCreateQuestion modeless \"dlgCreateQuestion\"");
-  EXPECT_EQ(ErrorOf([&] { automation::Get(script, "Transcript", {Variant(0)}); }),
+  EXPECT_EQ(ErrorNumber([&] { automation::Get(script, "Transcript", {Variant(0)}); }),
             automation::err::kSubscript);
   EXPECT_EQ(automation::Get(form, "Controls", {Variant("lstQTypes")}).ToObject()->TypeName(),
             "ListBox");
@@ -147,7 +140,7 @@ TEST_F(UiTest, ScriptsActOnFormsAndTheTranscriptByName) {
 TEST_F(UiTest, AFailingHandlerDoesNotLeaveAModalFormBehind) {
   auto f = std::make_shared<Form>("dlgMark");
   driver->OnForm("dlgMark", [](Form& form) { form.Controls("NoSuchButton").Click(); });
-  EXPECT_EQ(ErrorOf([&] { f->Show(vbModal); }), err::kControlNotFound);
+  EXPECT_EQ(ErrorNumber([&] { f->Show(vbModal); }), err::kControlNotFound);
   EXPECT_FALSE(f->IsLoaded());
   EXPECT_EQ(toolkit.ModalDepth(), 0);
 }
@@ -223,7 +216,7 @@ TEST_F(UiTest, TerminalDriverAsksForAPathAndCancelsOnAnEmptyLine) {
   dlg.CancelError = true;
   dlg.ShowOpen();
   EXPECT_EQ(dlg.FileName, "/tmp/a.gif");
-  EXPECT_EQ(ErrorOf([&] { dlg.ShowOpen(); }), automation::err::kDialogCancelled);
+  EXPECT_EQ(ErrorNumber([&] { dlg.ShowOpen(); }), automation::err::kDialogCancelled);
 }
 
 TEST(FallbackToolkit, WithoutAProgramToolkitNothingWaitsForAPerson) {

@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "automation/testing/raised_error.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/msgbox.h"
@@ -9,6 +10,7 @@
 namespace qv::ui {
 namespace {
 
+using qv::testing::ErrorNumber;
 using ::testing::ElementsAre;
 using testing::UiTest;
 
@@ -176,12 +178,7 @@ TEST_F(UiTest, NestedModalFormsAndMessageBoxes) {
 TEST_F(UiTest, ShowingAShownFormModallyRaises400) {
   auto f = std::make_shared<dlgAsk>();
   f->Show();
-  try {
-    f->Show(vbModal);
-    FAIL();
-  } catch (const automation::AutomationError& e) {
-    EXPECT_EQ(e.Number(), err::kAlreadyShownModally);
-  }
+  EXPECT_EQ(ErrorNumber([&] { f->Show(vbModal); }), err::kAlreadyShownModally);
 }
 
 TEST_F(UiTest, FormThatUnloadsItselfWhileLoadingCannotBeShown) {
@@ -194,12 +191,7 @@ TEST_F(UiTest, FormThatUnloadsItselfWhileLoadingCannotBeShown) {
   };
   f->Load();
   EXPECT_FALSE(f->IsLoaded());
-  try {
-    f->Show();
-    FAIL();
-  } catch (const automation::AutomationError& e) {
-    EXPECT_EQ(e.Number(), err::kObjectUnloaded);
-  }
+  EXPECT_EQ(ErrorNumber([&] { f->Show(); }), err::kObjectUnloaded);
   EXPECT_EQ(loads, 2);
   EXPECT_EQ(toolkit.FormCount(), 0);
 }
@@ -279,18 +271,11 @@ TEST_F(UiTest, ControlArraysAreFoundByNameAndIndex) {
   EXPECT_EQ(f.Controls("btns", 1).Caption(), "&Next");
   EXPECT_EQ(f.Controls("Btns").Index(), 0);  // the name alone: the lowest element
   EXPECT_EQ(f.Controls("Btns", 2).DisplayName(), "Btns(2)");
-  auto number = [&](auto call) {
-    try {
-      call();
-    } catch (const automation::AutomationError& e) {
-      return e.Number();
-    }
-    return 0;
-  };
-  EXPECT_EQ(number([&] { f.Controls("Btns", 3); }), err::kControlArrayElement);
-  EXPECT_EQ(number([&] { f.Controls("Nope"); }), err::kControlNotFound);
-  EXPECT_EQ(number([&] { f.AddIndexed<CommandButton>("Btns", 1); }), err::kInvalidPropertyValue);
-  EXPECT_EQ(number([&] { f.Add<Label>("btns"); }), err::kInvalidPropertyValue);
+  EXPECT_EQ(ErrorNumber([&] { f.Controls("Btns", 3); }), err::kControlArrayElement);
+  EXPECT_EQ(ErrorNumber([&] { f.Controls("Nope"); }), err::kControlNotFound);
+  EXPECT_EQ(ErrorNumber([&] { f.AddIndexed<CommandButton>("Btns", 1); }),
+            err::kInvalidPropertyValue);
+  EXPECT_EQ(ErrorNumber([&] { f.Add<Label>("btns"); }), err::kInvalidPropertyValue);
 }
 
 TEST_F(UiTest, ResizeRunsOnFirstShowAndOnEachChangeOfSize) {

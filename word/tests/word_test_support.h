@@ -1,6 +1,6 @@
 #pragma once
 // Shared pieces of the word processor's tests: a fresh profile with an application and one
-// document, picture files written on the fly, and a way to read an error number.
+// document, picture files written on the fly, and the number of a raised error.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "automation/testing/raised_error.h"
 #include "platform/testing/temp_profile.h"
 #include "word/application.h"
 #include "word/document.h"
@@ -69,15 +70,7 @@ inline std::filesystem::path WritePicture(const std::filesystem::path& dir, cons
   return path;
 }
 
-template <class F>
-int ErrorNumber(F&& f) {
-  try {
-    f();
-  } catch (const automation::AutomationError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using qv::testing::ErrorNumber;
 
 class WordTest : public ::testing::Test {
  protected:

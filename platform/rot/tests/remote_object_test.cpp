@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "automation/automation_error.h"
+#include "automation/testing/raised_error.h"
 #include "platform/rot/object_server.h"
 #include "platform/rot/remote_object.h"
 #include "platform/rot/unix_endpoint.h"
@@ -21,6 +22,7 @@ using automation::AutomationError;
 using automation::ClassTable;
 using automation::ObjectRef;
 using automation::Variant;
+using qv::testing::ErrorNumber;
 
 class Counter : public automation::Dispatch {
  public:
@@ -113,12 +115,8 @@ TEST(RemoteObject, CallsCrossWithTheirValuesAndErrors) {
     EXPECT_EQ(e.Number(), 5941);
     EXPECT_EQ(e.Description(), "no such item");
   }
-  try {
-    automation::Get(app, "NoSuchMember");
-    FAIL();
-  } catch (const AutomationError& e) {
-    EXPECT_EQ(e.Number(), automation::err::kNoSuchMember);
-  }
+  EXPECT_EQ(ErrorNumber([&] { automation::Get(app, "NoSuchMember"); }),
+            automation::err::kNoSuchMember);
 
   // Objects keep their identity and go back as themselves; a by-reference argument comes back.
   ObjectRef child = automation::Get(app, "Child").ToObject();
@@ -218,12 +216,8 @@ TEST(RemoteObject, BrokenPeerGivesAClearErrorNotAHang) {
 
   ConnectOptions quick;
   quick.helloTimeout = Millis(200);
-  try {
-    ConnectRemote(path, quick);
-    FAIL() << "a silent peer must time out";
-  } catch (const AutomationError& e) {
-    EXPECT_EQ(e.Number(), kCallTimedOut);
-  }
+  EXPECT_EQ(ErrorNumber([&] { ConnectRemote(path, quick); }), kCallTimedOut)
+      << "a silent peer must time out";
 
   std::atomic<bool> stop{false};
   std::thread peer([&] {
