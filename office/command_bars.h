@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include <nlohmann/json.hpp>
+#include <nlohmann/json_fwd.hpp>
 
 #include "automation/dispatch.h"
 #include "office/built_in_bars.h"

@@ -4,6 +4,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "office/com_addins.h"
+#include "office/command_bars.h"
 #include "platform/files.h"
 #include "platform/profile.h"
 #include "word/dialogs.h"
@@ -77,7 +79,7 @@ void Application::SaveNormalTemplate() {
       {"format", kNormalFormat}, {"version", 1}, {"commandBars", bars_->Save()}};
   platform::FileLock lock(folder_ / "Normal.lock");
   if (!platform::WriteFileAtomically(folder_ / "Normal.json", j.dump(1) + "\n"))
-    throw automation::AutomationError(5153, "The Normal template could not be saved.");
+    throw automation::AutomationError(kErrFileNotSaved, "The Normal template could not be saved.");
 }
 
 std::shared_ptr<Document> Application::ActiveDocument() const {

@@ -12,8 +12,12 @@
 #include "platform/windows.h"
 
 #include "automation/dispatch.h"
-#include "office/com_addins.h"
-#include "office/command_bars.h"
+
+namespace qv::office {
+
+class COMAddIns;
+class CommandBars;
+}  // namespace qv::office
 
 namespace qv::word {
 

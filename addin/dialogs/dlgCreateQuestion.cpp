@@ -13,6 +13,7 @@
 #include "addin/settings/g_state.h"
 #include "automation/error_trap.h"
 #include "browser/web_browser.h"
+#include "office/command_bars.h"
 #include "online/reg.h"
 #include "online/settings_keys.h"
 #include "ui/msgbox.h"

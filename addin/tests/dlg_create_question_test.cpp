@@ -13,6 +13,7 @@
 #include "office/command_bar.h"
 #include "office/command_bar_controls.h"
 #include "office/command_bar_popup.h"
+#include "office/command_bars.h"
 #include "online/reg.h"
 #include "online/settings_keys.h"
 

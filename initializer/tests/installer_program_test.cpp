@@ -8,6 +8,7 @@
 #include "initializer/tests/install_fixture.h"
 #include "initializer/tests/program_runner.h"
 #include "office/com_addin.h"
+#include "office/com_addins.h"
 #include "platform/net/testing/loopback_server.h"
 #include "word/application.h"
 #include "word/loader/addin_host.h"

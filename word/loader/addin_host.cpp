@@ -2,6 +2,7 @@
 
 #include "automation/error_trap.h"
 #include "office/com_addin.h"
+#include "office/com_addins.h"
 #include "platform/com/activation.h"
 #include "platform/registry/registry.h"
 #include "word/application.h"

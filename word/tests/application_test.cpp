@@ -2,6 +2,7 @@
 
 #include "office/command_bar_control.h"
 #include "office/command_bar_controls.h"
+#include "office/command_bars.h"
 #include "platform/profile.h"
 #include "word/dialogs.h"
 #include "word/errors.h"
