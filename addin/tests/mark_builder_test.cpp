@@ -5,7 +5,6 @@
 
 #include "addin/dialogs/MarkBuilder.h"
 #include "addin/questions/MultipleChoice.h"
-#include "addin/questions/validation_messages.h"
 #include "addin/tests/question_fixture.h"
 #include "browser/dom/html_document.h"
 #include "browser/dom/html_form_element.h"
@@ -296,32 +295,6 @@ TEST_F(BlankPageTest, BlankRowsCarryTheirSizesNamesAndIdsAndShapeOnLoad) {
       EXPECT_TRUE(element("fib3__T")->IsRendered());
     }
   }
-}
-
-TEST(ValidationMessages, EveryCodeHasItsTextAndAnEmptyEntryReadsUnknown) {
-  // Authors read these when a document fails its check: every word, capital and double blank.
-  const std::pair<int32_t, const char*> texts[] = {
-      {101, "The question is not able to be fixed.  Delete this question and try again"},
-      {102, "You need to add at least one answer"},
-      {103,
-       "The question is missing some rows and is not able to be fixed.  Delete this question "
-       "and try again"},
-      {104, "You need to assign the maximum number of points"},
-      {105,
-       "The question does not have an ID and is not able to be fixed.  Delete this question and "
-       "try again"},
-      {106, "You need to add at least one image"},
-      {107, "You need to select a correct answer"},
-      {108, "You need to select a correct answer"},
-      {109, "You need to add at least one Fill-In-The-Blank textbox"},
-      {110, "Web Page is empty"},
-      {112, "You need to separate all questions by at least one blank line"},
-  };
-  for (const auto& [code, text] : texts)
-    EXPECT_EQ(ValidationMessage(code), text) << code;
-  EXPECT_EQ(ValidationMessageText(111), "");
-  EXPECT_EQ(ValidationMessage(111), "Unknown");
-  EXPECT_EQ(ValidationMessage(100), "Unknown");
 }
 
 }  // namespace

@@ -9,7 +9,9 @@
 #include "addin/questions/g_markers.h"
 #include "addin/questions/question_types.h"
 #include "addin/tests/question_fixture.h"
+#include "automation/testing/golden.h"
 #include "word/custom_properties.h"
+#include "word/doc_file.h"
 #include "word/formatting.h"
 #include "word/page_setup.h"
 #include "word/templates.h"
@@ -20,91 +22,16 @@ namespace {
 using BuildQuestion = QuestionTest;
 using Lines = std::vector<std::string>;
 
-// A box as the rendering draws a one-cell table around `text`.
-Lines Box(const std::string& text) {
-  const size_t w = std::max<size_t>(1, text.size());
-  const std::string rule = "+" + std::string(w + 2, '-') + "+";
-  return {rule, "| " + text + std::string(w - text.size(), ' ') + " |", rule};
-}
-
-// The rendering of a table whose rows hold cells of the given lines: every row is as wide as the
-// widest, its last cell taking up the difference; a rule shows the joints of the rows on both
-// of its sides.
-std::string Draw(const std::vector<std::vector<Lines>>& rows) {
-  std::vector<std::vector<size_t>> widths;
-  size_t total = 0;
-  for (const auto& row : rows) {
-    auto& w = widths.emplace_back();
-    size_t sum = 1;
-    for (const auto& cell : row) {
-      size_t cw = 1;
-      for (const auto& l : cell)
-        cw = std::max(cw, l.size());
-      w.push_back(cw);
-      sum += cw + 3;
-    }
-    total = std::max(total, sum);
-  }
-  for (auto& w : widths) {
-    size_t sum = 1;
-    for (size_t cw : w)
-      sum += cw + 3;
-    w.back() += total - sum;
-  }
-  auto rule = [&](std::initializer_list<const std::vector<size_t>*> sides) {
-    std::string line(total, '-');
-    for (const auto* w : sides) {
-      if (!w) continue;
-      size_t x = 0;
-      line[0] = '+';
-      for (size_t cw : *w)
-        line[std::min(x += cw + 3, total - 1)] = '+';
-    }
-    return line + "\n";
-  };
-  std::string out = rule({&widths[0]});
-  for (size_t r = 0; r < rows.size(); ++r) {
-    size_t height = 0;
-    for (const auto& cell : rows[r])
-      height = std::max(height, cell.size());
-    for (size_t y = 0; y < height; ++y) {
-      std::string line = "|";
-      for (size_t i = 0; i < rows[r].size(); ++i) {
-        const std::string text = y < rows[r][i].size() ? rows[r][i][y] : "";
-        line += " " + text + std::string(widths[r][i] - text.size(), ' ') + " |";
-      }
-      out += line + "\n";
-    }
-    out += rule({&widths[r], r + 1 < rows.size() ? &widths[r + 1] : nullptr});
-  }
-  return out;
-}
-
-// The empty question table of `type` as its geometry describes it, between the two empty
-// paragraphs made for it in an empty document.
-std::string ExpectedRendering(int32_t type) {
-  std::vector<std::vector<Lines>> rows = {
-      {{"[pic: kzoQ" + std::to_string(type) + "&qID=" + std::string(16, '#') + "&points=10]"}},
-      {Box(AuthorInstructionsText(type))},
-      {Box(QuestionPromptText(type))},
-  };
-  int answers = 0;
-  if (type == kMultipleChoice || type == kMultipleResponse) answers = 4;
-  if (type == kMultipleChoiceFIB || type == kMultipleResponseFIB) answers = 5;
-  if (type == kTrueFalse) answers = 2;
-  for (int i = 0; i < answers; ++i)
-    rows.push_back({{""}, {""}});
-  if (!HasChoiceAnswers(type)) rows.push_back({{""}});
-  return "\n\n" + Draw(rows) + "\n\n";
-}
-
 TEST_F(BuildQuestion, EveryTypeBuildsItsEmptyTableAndShowsItsProgressInOrder) {
+  // The tables as the document renders them, one type after another, between the two empty
+  // paragraphs made for each in an empty document.
+  std::string renderings;
   for (int32_t type : {0, 1, 3, 4, 5, 6, 7, 9, 10}) {
     doc = app->Documents()->Add();
     driver->ClearTranscript();
     auto table = Build(type);
     ASSERT_TRUE(table) << type;
-    EXPECT_EQ(Rendering(), ExpectedRendering(type)) << "type " << type;
+    renderings += "== " + TypeNameText(type) + " (" + std::to_string(type) + ")\n" + Rendering();
     const Lines expected = {
         "Show dlgProgress modeless \"Please Wait...\"",
         "Caption dlgProgress.Status \"Creating " + TypeNameText(type) + " Question...\"",
@@ -117,6 +44,7 @@ TEST_F(BuildQuestion, EveryTypeBuildsItsEmptyTableAndShowsItsProgressInOrder) {
     };
     EXPECT_EQ(driver->Lines(), expected) << "type " << type;
   }
+  EXPECT_TRUE(qv::testing::MatchesGolden(renderings, "addin/tests/golden/empty_questions.txt"));
 }
 
 TEST_F(BuildQuestion, RowCountsFollowTheAnswerCount) {
@@ -134,61 +62,18 @@ TEST_F(BuildQuestion, RowCountsFollowTheAnswerCount) {
   EXPECT_EQ(Build(kMultipleResponse)->Rows()->Count(), 5);
 }
 
-TEST_F(BuildQuestion, EveryRowBoxAndMarkerIsFormattedAsTheLayoutSays) {
-  auto table = Build(kMultipleChoice);
-  ASSERT_TRUE(table);
-  const double textWidth = 612 - 90 - 90;
-
-  EXPECT_EQ(table->Fmt().autoFitBehavior, 0) << "fixed widths";
-  EXPECT_EQ(table->Fmt().shading.background, 0);
-  const auto& lines = table->Fmt().borders.lines;
-  EXPECT_EQ(lines[0].lineStyle, word::wdLineStyleNone) << "no outside border";
-  EXPECT_EQ(lines[4].lineStyle, word::wdLineStyleSingle);
-  EXPECT_EQ(lines[4].color, 0x666666) << "between rows";
-  EXPECT_EQ(lines[5].lineStyle, word::wdLineStyleSingle);
-  EXPECT_EQ(lines[5].color, 0) << "between cells";
-  EXPECT_FALSE(table->Fmt().borders.shadow);
-  auto paragraphs = table->Range()->ParagraphFormat();
-  EXPECT_TRUE(paragraphs->KeepTogether());
-  EXPECT_TRUE(paragraphs->KeepWithNext());
-  EXPECT_EQ(paragraphs->SpaceAfter(), 0);
-
-  for (int r = 1; r <= 3; ++r) {
-    EXPECT_EQ(table->Rows()->Item(r)->CellList().size(), 1u) << r;
-    EXPECT_EQ(table->Cell(r, 1)->Width(), textWidth) << r;
-  }
-  auto marker_cell = table->Cell(1, 1);
-  for (auto side : {word::kTop, word::kBottom, word::kLeft, word::kRight})
-    EXPECT_EQ(marker_cell->Padding(side), 0);
-  EXPECT_EQ(table->Cell(2, 1)->Padding(word::kTop), 2);
-  for (auto side : {word::kTop, word::kBottom, word::kLeft, word::kRight})
-    EXPECT_EQ(table->Cell(3, 1)->Padding(side), 1);
-  EXPECT_EQ(marker_cell->Range()->Font()->Size(), 1);
-  EXPECT_EQ(marker_cell->Range()->Font()->Name(), "Arial");
-
-  auto marker = marker_cell->Range()->InlineShapes()->Item(1);
-  EXPECT_TRUE(IsQuestionMarker(marker));
-  EXPECT_EQ(marker->Width(), 1);
-  EXPECT_EQ(marker->Height(), 1);
-  EXPECT_FALSE(marker->BorderFmt().AnyVisible());
-  EXPECT_EQ(marker->SourceFile(), G().IMG_PATH + "1x1.gif");
-
-  auto help = NestedBox(table, 2);
-  EXPECT_EQ(help->Fmt().preferredWidthType, word::wdPreferredWidthPercent);
-  EXPECT_EQ(help->Fmt().preferredWidth, 100);
-  EXPECT_EQ(help->Fmt().shading.background, 0);
-  EXPECT_EQ(help->Fmt().borders.lines[0].lineStyle, word::wdLineStyleSingle);
-  EXPECT_EQ(help->Fmt().padding, (std::array<double, 4>{0, 0, 0, 0}));
-  EXPECT_EQ(help->Range()->Font()->Size(), 1) << "no instructions: 1 point high";
-  EXPECT_EQ(help->Range()->Font()->Name(), "Arial");
-
-  auto box = NestedBox(table, 3);
-  EXPECT_EQ(box->Fmt().shading.background, 0xFFFFFF);
-  EXPECT_FALSE(box->Fmt().borders.AnyVisible());
-  EXPECT_EQ(box->Fmt().preferredWidth, 100);
-  EXPECT_EQ(box->Fmt().tableBehavior, 1);
-  EXPECT_EQ(box->Range()->Font()->Size(), 12);
-  EXPECT_EQ(box->Range()->Font()->Color(), 0);
+TEST_F(BuildQuestion, EveryRowBoxAndMarkerIsStoredWithTheFormattingOfTheLayout) {
+  // The stored record of a document holding one new multiple-choice question: the table without
+  // outside border and with dark grey lines between rows, its fixed widths and paddings, the
+  // 1-point marker picture, the help box and the white question box. The profile folder, which
+  // differs from run to run, is written as "<profile>".
+  ASSERT_TRUE(Build(kMultipleChoice));
+  std::string record = WithoutIds(word::DocumentToJson(*doc).dump(1));
+  const std::string profileDir = profile.Dir().string();
+  for (size_t at; (at = record.find(profileDir)) != std::string::npos;)
+    record.replace(at, profileDir.size(), "<profile>");
+  EXPECT_TRUE(
+      qv::testing::MatchesGolden(record + "\n", "addin/tests/golden/multiple_choice_record.json"));
 }
 
 TEST_F(BuildQuestion, HelpBoxesShowInstructionsWhiteOnBlackOrStayOnePointHigh) {
