@@ -3,6 +3,8 @@
 
 #include <limits>
 
+#include <nlohmann/json.hpp>
+
 #include "automation/text/ascii.h"
 #include "office/bars_context.h"
 #include "office/command_bar_control.h"

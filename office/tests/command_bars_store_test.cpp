@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include "office/command_bar.h"
 #include "office/command_bar_button.h"
 #include "office/command_bar_controls.h"
