@@ -188,7 +188,7 @@ duk_ret_t TrapGet(duk_context* ctx) {
   auto* scriptObject = dynamic_cast<ScriptObject*>(object.get());
   Variant value;
   if (object) {
-    if (scriptObject && scriptObject->NamedItemsFirst() && scriptObject->ScriptGet(name, value)) {
+    if (object->NamedItemsFirst() && object->ScriptGet(name, value)) {
       engine.Push(value);
       return 1;
     }
@@ -198,24 +198,17 @@ duk_ret_t TrapGet(duk_context* ctx) {
       return 1;
     }
     if (const automation::Member* member = object->Members().Find(name)) {
-      if (member->isMethod) {
+      // Methods, and properties that take arguments (an indexed item), are called.
+      if (member->isMethod || member->takesArgs) {
         PushMember(ctx, 2, member->name);
         return 1;
       }
       std::vector<Variant> none;
-      try {
-        value = automation::Invoke(*object, name, CallKind::PropertyGet, none);
-      } catch (const AutomationError& e) {
-        // A property that needs arguments (an indexed item) is called like a method.
-        if (e.Number() != automation::err::kWrongArgCount) throw;
-        engine.CheckAlive();
-        PushMember(ctx, 2, member->name);
-        return 1;
-      }
+      value = automation::Invoke(*object, name, CallKind::PropertyGet, none);
       engine.Push(value);
       return 1;
     }
-    if (scriptObject && !scriptObject->NamedItemsFirst() && scriptObject->ScriptGet(name, value)) {
+    if (!object->NamedItemsFirst() && object->ScriptGet(name, value)) {
       engine.Push(value);
       return 1;
     }
@@ -255,7 +248,7 @@ duk_ret_t TrapSet(duk_context* ctx) {
         duk_push_true(ctx);
         return 1;
       }
-      if (scriptObject && scriptObject->ScriptPut(name, engine.ToVariant(2))) {
+      if (object->ScriptPut(name, engine.ToVariant(2))) {
         engine.CheckAlive();
         duk_push_true(ctx);
         return 1;
@@ -278,10 +271,8 @@ duk_ret_t TrapHas(duk_context* ctx) {
     auto* holder = HolderOf(ctx, 0);
     const std::string name = duk_get_string(ctx, 1);
     ObjectRef object = holder ? holder->Get() : nullptr;
-    auto* scriptObject = dynamic_cast<ScriptObject*>(object.get());
     Variant ignored;
-    found = object && (object->Members().Find(name) ||
-                       (scriptObject && scriptObject->ScriptGet(name, ignored)));
+    found = object && (object->Members().Find(name) || object->ScriptGet(name, ignored));
     EngineOf(ctx).CheckAlive();
   }
   if (!found) {

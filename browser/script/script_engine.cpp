@@ -348,7 +348,8 @@ Variant ScriptEngine::ToVariant(int index) {
       return Variant(static_cast<bool>(duk_get_boolean(ctx_, at)));
     case DUK_TYPE_NUMBER: {
       const double d = duk_get_number(ctx_, at);
-      if (std::isfinite(d) && d == std::floor(d) && std::fabs(d) < 2147483648.0)
+      // Whole numbers in the 32-bit range are integers, as the automation scripts' are.
+      if (std::isfinite(d) && d == std::floor(d) && d >= -2147483648.0 && d <= 2147483647.0)
         return Variant(static_cast<int32_t>(d));
       return Variant(d);
     }

@@ -121,3 +121,23 @@ TEST(ScriptBounds, AHandlerStoppedByForceInsideALoopEndsTheWholeEntryOnce) {
 
 }  // namespace
 }  // namespace qv::browser
+
+namespace qv::browser {
+namespace {
+
+// A failing member call leaves the interpreter by its error jump; the call's own objects (the
+// member's name, its arguments) are gone by then. The sanitizer build reports any that is not.
+TEST(ScriptBounds, FailingMemberCallsLeaveNothingBehind) {
+  LoadedPage page("<form name=frm><input name=a></form>");
+  EXPECT_TRUE(
+      page.Run("var failed = 0;"
+               "for (var i = 0; i < 200; i++) {"
+               "  try { document.getElementsByTagName(); } catch (e) { failed++; }"
+               "  try { document.frm.a.setAttribute(); } catch (e) { failed++; }"
+               "}"));
+  EXPECT_EQ(page.Eval("failed"), "400");
+  EXPECT_TRUE(page.errors.empty());
+}
+
+}  // namespace
+}  // namespace qv::browser
