@@ -26,6 +26,13 @@ const Member* DispatchTable::Find(std::string_view name) const {
 
 Variant Invoke(Dispatch& object, std::string_view name, CallKind kind, std::vector<Variant>& args) {
   const Member* m = object.Members().Find(name);
+  if (!m || object.NamedItemsFirst()) {
+    const std::string text(name);
+    Variant item;
+    if (kind == CallKind::PropertyGet && args.empty() && object.ScriptGet(text, item)) return item;
+    if (kind == CallKind::PropertyPut && args.size() == 1 && object.ScriptPut(text, args[0]))
+      return Variant();
+  }
   if (!m) Raise(err::kNoSuchMember);
   Args a(args);
   if (kind == CallKind::PropertyPut) {

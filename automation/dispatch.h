@@ -80,10 +80,29 @@ class Dispatch : public std::enable_shared_from_this<Dispatch> {
   virtual const DispatchTable& Members() const = 0;
   // The class name the host's TypeName reports.
   virtual std::string TypeName() const { return Members().ClassName(); }
+
+  // Names beyond the class's members that the object answers, as the host's objects do through
+  // automation: a form's controls and a document's forms by name, a collection's items by index
+  // or name, a style's properties. False when the object has no such item.
+  virtual bool ScriptGet(const std::string& name, Variant& out) {
+    (void)name;
+    (void)out;
+    return false;
+  }
+  // Writes such a name; false when the object does not take it.
+  virtual bool ScriptPut(const std::string& name, const Variant& value) {
+    (void)name;
+    (void)value;
+    return false;
+  }
+  // Whether named items hide the class's own members: a form's controls do, as on the host,
+  // where a field named "title" hides the form's own title.
+  virtual bool NamedItemsFirst() const { return false; }
 };
 
-// Calls a member by name. Raises 438 when the object has no such member, 450 when a property
-// without a writer is assigned.
+// Calls a member by name, or reads or writes one of the object's named items (ScriptGet,
+// ScriptPut) when it has no member of that name or its named items come first. Raises 438 when
+// the object has neither, 450 when a property without a writer is assigned.
 Variant Invoke(Dispatch& object, std::string_view name, CallKind kind, std::vector<Variant>& args);
 // Convenience forms for code and tests.
 Variant Get(const ObjectRef& object, std::string_view name, std::vector<Variant> args = {});

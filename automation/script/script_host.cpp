@@ -194,6 +194,12 @@ duk_ret_t TrapGet(duk_context* ctx) {
     ObjectRef obj = TargetRef(ctx, 0);
     if (!obj) Raise(err::kObjectNotSet);
     const Member* m = obj->Members().Find(key);
+    // The object's named items (a form's controls, a document's forms), as the browser's page
+    // scripts see them.
+    if (Variant item; (!m || obj->NamedItemsFirst()) && obj->ScriptGet(key, item)) {
+      PushVariant(ctx, item, alive);
+      return;
+    }
     if (!m) {
       if (key == "toString" || key == "valueOf") {
         duk_push_c_function(ctx, Throwing<ToStringMember>, 0);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace qv::automation {
 namespace {
 
@@ -106,6 +108,71 @@ TEST(ScriptHostLifetime, CallbacksOutlivingTheEngineFailCleanly) {
     host.Eval("grid.SetHandler(function () { return 1; })");
   }
   EXPECT_THROW(Call(grid, "Fire", {Variant(1)}), AutomationError);
+}
+
+}  // namespace
+}  // namespace qv::automation
+
+namespace qv::automation {
+namespace {
+
+// An object that answers names beyond its members, as a form answers its controls.
+class Fields : public Dispatch {
+ public:
+  explicit Fields(bool namedFirst) : namedFirst_(namedFirst) {}
+  std::map<std::string, Variant> fields;
+  std::string title = "own title";
+  const DispatchTable& Members() const override {
+    static const DispatchTable table =
+        ClassTable<Fields>("Fields")
+            .Prop(
+                "title", [](Fields& f) { return f.title; },
+                [](Fields& f, const Variant& v) { f.title = v.ToText(); })
+            .Method("submit", [](Fields&, Args&) { return Variant("submitted"); })
+            .Build();
+    return table;
+  }
+  bool ScriptGet(const std::string& name, Variant& out) override {
+    const auto found = fields.find(name);
+    if (found == fields.end()) return false;
+    out = found->second;
+    return true;
+  }
+  bool ScriptPut(const std::string& name, const Variant& value) override {
+    if (!fields.count(name)) return false;
+    fields[name] = value;
+    return true;
+  }
+  bool NamedItemsFirst() const override { return namedFirst_; }
+
+ private:
+  bool namedFirst_;
+};
+
+TEST(NamedItems, AreAnsweredByNameThroughAutomationAndFromScripts) {
+  auto form = std::make_shared<Fields>(true);
+  form->fields = {{"points", Variant(5)}, {"title", Variant("field")}, {"submit", Variant(1)}};
+  EXPECT_EQ(Get(form, "points").ToInt32(), 5);
+  // Named items come first for reading, as the host's forms do; methods are still called.
+  EXPECT_EQ(Get(form, "title").ToText(), "field");
+  EXPECT_EQ(Call(form, "submit").ToText(), "submitted");
+  Put(form, "points", Variant(7));
+  EXPECT_EQ(form->fields["points"].ToInt32(), 7);
+  EXPECT_THROW(Get(form, "missing"), AutomationError);
+
+  auto plain = std::make_shared<Fields>(false);
+  plain->fields = {{"points", Variant(3)}, {"title", Variant("field")}};
+  EXPECT_EQ(Get(plain, "title").ToText(), "own title");
+  EXPECT_EQ(Get(plain, "points").ToInt32(), 3);
+
+  ScriptHost host;
+  host.DefineGlobal("form", Variant(ObjectRef(form)));
+  host.DefineGlobal("plain", Variant(ObjectRef(plain)));
+  EXPECT_EQ(host.Eval("form.points + plain.points").ToInt32(), 10);
+  EXPECT_EQ(host.Eval("form.title + '|' + plain.title").ToText(), "field|own title");
+  host.Eval("form.points = 9");
+  EXPECT_EQ(form->fields["points"].ToInt32(), 9);
+  EXPECT_THROW(host.Eval("form.missing"), AutomationError);
 }
 
 }  // namespace

@@ -22,26 +22,89 @@ constexpr const char* kHolderKey = DUK_HIDDEN_SYMBOL("qvHolder");
 constexpr const char* kMemberKey = DUK_HIDDEN_SYMBOL("qvMember");
 constexpr const char* kOwnerKey = DUK_HIDDEN_SYMBOL("qvOwner");
 
-// Runs a native's body; an error of the host becomes a script error of that message. The throw
-// happens after the body's frame is gone, so no destructor is skipped.
-template <class F>
-bool TryNative(duk_context* ctx, F& body, duk_ret_t& ret) noexcept {
+// A native's body asks for the script value on top of the stack to be thrown.
+struct ScriptThrow {};
+
+enum class Outcome { Returned, Threw, Stopped };
+
+// Runs a native's body with every C++ exception caught: a host error becomes a script error of
+// that message (pushed), the others say what happened.
+Outcome RunBody(duk_context* ctx, duk_c_function body, duk_ret_t& ret) noexcept {
   try {
-    ret = body();
-    return true;
+    ret = body(ctx);
+    return Outcome::Returned;
+  } catch (const ScriptThrow&) {
+    return Outcome::Threw;
+  } catch (const ScriptStopped&) {
+    return Outcome::Stopped;
   } catch (const AutomationError& e) {
     duk_push_error_object(ctx, DUK_ERR_ERROR, "%s", e.Description().c_str());
   } catch (const std::exception& e) {
     duk_push_error_object(ctx, DUK_ERR_ERROR, "%s", e.what());
   }
-  return false;
+  return Outcome::Threw;
 }
 
-template <class F>
-duk_ret_t Guarded(duk_context* ctx, F&& body) {
+// The trampoline of every native function. The body runs in a frame of its own, so whatever
+// leaves the interpreter afterwards (a script error, a stop) does so with no C++ object alive:
+// nothing is skipped. A native called straight from the interpreter (not from our own code under
+// the same guard) also ends the script when its time is up, and never returns into an
+// interpreter that must be left.
+template <duk_ret_t (*Body)(duk_context*)>
+duk_ret_t Native(duk_context* ctx) {
+  ScriptEngine& engine = EngineOf(ctx);
+  StopGuard* guard = InnermostGuard();
+  const bool fromInterpreter = guard && guard->engine == &engine && guard->inHost == 0;
+  if (guard && guard->engine == &engine) guard->inHost = guard->inHost + 1;
   duk_ret_t ret = 0;
-  if (TryNative(ctx, body, ret)) return ret;
-  return duk_throw(ctx);
+  const Outcome outcome = RunBody(ctx, Body, ret);
+  if (guard && guard->engine == &engine) guard->inHost = guard->inHost - 1;
+  if (fromInterpreter && engine.MustLeave()) siglongjmp(guard->jump, 1);
+  // Stopped while our own code ran under the guard (only finalizers get here): nothing to undo.
+  if (outcome == Outcome::Stopped && engine.Dead()) return 0;
+  if (outcome == Outcome::Stopped)
+    duk_push_error_object(ctx, DUK_ERR_RANGE_ERROR, "script time limit exceeded");
+  if (outcome != Outcome::Returned) return duk_throw(ctx);
+  if (fromInterpreter && engine.TimeUp())
+    return duk_error(ctx, DUK_ERR_RANGE_ERROR, "script time limit exceeded");
+  return ret;
+}
+
+// Runs `call` in the interpreter for a native: its error is thrown on as the script's, a stop
+// ends the native.
+void Protect(duk_context* ctx, duk_safe_call_function call, int nargs, int nrets) {
+  const int rc = EngineOf(ctx).Protected(call, nullptr, nargs, nrets);
+  if (rc == ScriptEngine::kStopped) throw ScriptStopped{};
+  if (rc != DUK_EXEC_SUCCESS) throw ScriptThrow{};
+}
+
+// [target key] -> value
+duk_ret_t GetOwn(duk_context* ctx, void*) {
+  duk_get_prop(ctx, 0);
+  return 1;
+}
+
+// [target key value] -> nothing
+duk_ret_t PutOwn(duk_context* ctx, void*) {
+  duk_put_prop(ctx, 0);
+  return 0;
+}
+
+// [value] -> its text
+duk_ret_t ValueText(duk_context* ctx, void*) {
+  duk_safe_to_string(ctx, 0);
+  return 1;
+}
+
+// The text of the script value at `index` (its own toString may be a script).
+std::string TextOf(duk_context* ctx, duk_idx_t index) {
+  duk_dup(ctx, index);
+  Protect(ctx, ValueText, 1, 1);
+  duk_size_t length = 0;
+  const char* text = duk_get_lstring(ctx, -1, &length);
+  std::string out = text ? std::string(text, length) : std::string();
+  duk_pop(ctx);
+  return out;
 }
 
 // Whether the key at `index` is a name (not a symbol). An index arrives as a number and is
@@ -65,25 +128,23 @@ duk_ret_t CallMember(duk_context* ctx) {
   auto* holder = HolderOf(ctx, -1);
   duk_pop(ctx);
   duk_get_prop_string(ctx, -1, kMemberKey);
-  std::string name = duk_get_string(ctx, -1) ? duk_get_string(ctx, -1) : "";
+  const std::string name = duk_get_string(ctx, -1) ? duk_get_string(ctx, -1) : "";
   duk_pop_2(ctx);
-  return Guarded(ctx, [&]() -> duk_ret_t {
-    ScriptEngine& engine = EngineOf(ctx);
-    ObjectRef object = holder ? holder->Get() : nullptr;
-    if (!object) automation::Raise(automation::err::kObjectNotSet);
-    std::vector<Variant> args;
-    for (duk_idx_t i = 0; i < count; ++i)
-      args.push_back(engine.ToVariant(i));
-    const Variant result = automation::Invoke(*object, name, CallKind::Method, args);
-    engine.Push(result);
-    return 1;
-  });
+  ScriptEngine& engine = EngineOf(ctx);
+  ObjectRef object = holder ? holder->Get() : nullptr;
+  if (!object) automation::Raise(automation::err::kObjectNotSet);
+  std::vector<Variant> args;
+  for (duk_idx_t i = 0; i < count; ++i)
+    args.push_back(engine.ToVariant(i));
+  const Variant result = automation::Invoke(*object, name, CallKind::Method, args);
+  engine.Push(result);
+  return 1;
 }
 
 // A method of the wrapper at `owner`, bound to it: the function keeps the wrapper alive.
 void PushMember(duk_context* ctx, duk_idx_t owner, const std::string& name) {
   owner = duk_normalize_index(ctx, owner);
-  duk_push_c_function(ctx, CallMember, DUK_VARARGS);
+  duk_push_c_function(ctx, Native<CallMember>, DUK_VARARGS);
   duk_dup(ctx, owner);
   duk_put_prop_string(ctx, -2, kOwnerKey);
   duk_push_lstring(ctx, name.data(), name.size());
@@ -93,7 +154,9 @@ void PushMember(duk_context* ctx, duk_idx_t owner, const std::string& name) {
 // A handler property as a script sees it: its own function, a host object, or null.
 void PushHandler(ScriptEngine& engine, EventTarget& target, const std::string& type) {
   HTMLWindow* window = engine.Window();
+  // Resolving may compile the handler's attribute, a call into this engine.
   const EventHandler handler = window ? window->ResolveHandler(target, type) : EventHandler{};
+  engine.CheckAlive();
   if (handler.script) {
     engine.PushFunction(*handler.script);
     if (duk_is_undefined(engine.Context(), -1)) {
@@ -107,70 +170,57 @@ void PushHandler(ScriptEngine& engine, EventTarget& target, const std::string& t
   }
 }
 
+// The target's own property (symbols, a script's own properties on a host object).
+duk_ret_t PushOwn(duk_context* ctx) {
+  duk_dup(ctx, 0);
+  duk_dup(ctx, 1);
+  Protect(ctx, GetOwn, 2, 1);
+  return 1;
+}
+
 // Proxy trap get(target, key, receiver).
 duk_ret_t TrapGet(duk_context* ctx) {
-  if (!IsPlainKey(ctx, 1)) {
-    duk_dup(ctx, 1);
-    duk_get_prop(ctx, 0);
-    return 1;
-  }
+  if (!IsPlainKey(ctx, 1)) return PushOwn(ctx);
   auto* holder = HolderOf(ctx, 0);
-  return Guarded(ctx, [&]() -> duk_ret_t {
-    ScriptEngine& engine = EngineOf(ctx);
-    const std::string name = duk_get_string(ctx, 1);
-    ObjectRef object = holder ? holder->Get() : nullptr;
-    auto* scriptObject = dynamic_cast<ScriptObject*>(object.get());
-    Variant value;
-    if (object) {
-      if (scriptObject && scriptObject->NamedItemsFirst() && scriptObject->ScriptGet(name, value)) {
-        engine.Push(value);
-        return 1;
-      }
-      if (EventTarget* target = scriptObject ? scriptObject->AsEventTarget() : nullptr;
-          target && IsEventName(name)) {
-        PushHandler(engine, *target, name);
-        return 1;
-      }
-      if (const automation::Member* member = object->Members().Find(name)) {
-        if (member->isMethod) {
-          PushMember(ctx, 2, member->name);
-          return 1;
-        }
-        std::vector<Variant> none;
-        try {
-          value = automation::Invoke(*object, name, CallKind::PropertyGet, none);
-        } catch (const AutomationError& e) {
-          // A property that needs arguments (an indexed item) is called like a method.
-          if (e.Number() != automation::err::kWrongArgCount) throw;
-          PushMember(ctx, 2, member->name);
-          return 1;
-        }
-        engine.Push(value);
-        return 1;
-      }
-      if (scriptObject && !scriptObject->NamedItemsFirst() &&
-          scriptObject->ScriptGet(name, value)) {
-        engine.Push(value);
-        return 1;
-      }
+  ScriptEngine& engine = EngineOf(ctx);
+  const std::string name = duk_get_string(ctx, 1);
+  ObjectRef object = holder ? holder->Get() : nullptr;
+  auto* scriptObject = dynamic_cast<ScriptObject*>(object.get());
+  Variant value;
+  if (object) {
+    if (object->NamedItemsFirst() && object->ScriptGet(name, value)) {
+      engine.Push(value);
+      return 1;
     }
-    duk_dup(ctx, 1);
-    duk_get_prop(ctx, 0);
-    return 1;
-  });
+    if (EventTarget* target = scriptObject ? scriptObject->AsEventTarget() : nullptr;
+        target && IsEventName(name)) {
+      PushHandler(engine, *target, name);
+      return 1;
+    }
+    if (const automation::Member* member = object->Members().Find(name)) {
+      // Methods, and properties that take arguments (an indexed item), are called.
+      if (member->isMethod || member->takesArgs) {
+        PushMember(ctx, 2, member->name);
+        return 1;
+      }
+      std::vector<Variant> none;
+      value = automation::Invoke(*object, name, CallKind::PropertyGet, none);
+      engine.Push(value);
+      return 1;
+    }
+    if (!object->NamedItemsFirst() && object->ScriptGet(name, value)) {
+      engine.Push(value);
+      return 1;
+    }
+  }
+  engine.CheckAlive();
+  return PushOwn(ctx);
 }
 
 // Proxy trap set(target, key, value, receiver).
 duk_ret_t TrapSet(duk_context* ctx) {
-  if (!IsPlainKey(ctx, 1)) {
-    duk_dup(ctx, 1);
-    duk_dup(ctx, 2);
-    duk_put_prop(ctx, 0);
-    duk_push_true(ctx);
-    return 1;
-  }
-  auto* holder = HolderOf(ctx, 0);
-  return Guarded(ctx, [&]() -> duk_ret_t {
+  if (IsPlainKey(ctx, 1)) {
+    auto* holder = HolderOf(ctx, 0);
     ScriptEngine& engine = EngineOf(ctx);
     const std::string name = duk_get_string(ctx, 1);
     ObjectRef object = holder ? holder->Get() : nullptr;
@@ -184,6 +234,7 @@ duk_ret_t TrapSet(duk_context* ctx) {
         else if (auto host = UnwrapObject(ctx, 2))
           handler.host = host;
         target->SetHandler(name, std::move(handler));
+        engine.CheckAlive();
         duk_push_true(ctx);
         return 1;
       }
@@ -193,43 +244,43 @@ duk_ret_t TrapSet(duk_context* ctx) {
           std::vector<Variant> args{engine.ToVariant(2)};
           automation::Invoke(*object, name, CallKind::PropertyPut, args);
         }
+        engine.CheckAlive();
         duk_push_true(ctx);
         return 1;
       }
-      if (scriptObject && scriptObject->ScriptPut(name, engine.ToVariant(2))) {
+      if (object->ScriptPut(name, engine.ToVariant(2))) {
+        engine.CheckAlive();
         duk_push_true(ctx);
         return 1;
       }
     }
-    duk_dup(ctx, 1);
-    duk_dup(ctx, 2);
-    duk_put_prop(ctx, 0);
-    duk_push_true(ctx);
-    return 1;
-  });
+    engine.CheckAlive();
+  }
+  duk_dup(ctx, 0);
+  duk_dup(ctx, 1);
+  duk_dup(ctx, 2);
+  Protect(ctx, PutOwn, 3, 0);
+  duk_push_true(ctx);
+  return 1;
 }
 
 // Proxy trap has(target, key): `name in object`.
 duk_ret_t TrapHas(duk_context* ctx) {
-  if (!IsPlainKey(ctx, 1)) {
-    duk_push_boolean(ctx, duk_has_prop(ctx, 0));
-    return 1;
-  }
-  auto* holder = HolderOf(ctx, 0);
-  return Guarded(ctx, [&]() -> duk_ret_t {
+  bool found = false;
+  if (IsPlainKey(ctx, 1)) {
+    auto* holder = HolderOf(ctx, 0);
     const std::string name = duk_get_string(ctx, 1);
     ObjectRef object = holder ? holder->Get() : nullptr;
-    auto* scriptObject = dynamic_cast<ScriptObject*>(object.get());
     Variant ignored;
-    bool found = object && (object->Members().Find(name) ||
-                            (scriptObject && scriptObject->ScriptGet(name, ignored)));
-    if (!found) {
-      duk_dup(ctx, 1);
-      found = duk_has_prop(ctx, 0);
-    }
-    duk_push_boolean(ctx, found);
-    return 1;
-  });
+    found = object && (object->Members().Find(name) || object->ScriptGet(name, ignored));
+    EngineOf(ctx).CheckAlive();
+  }
+  if (!found) {
+    duk_dup(ctx, 1);
+    found = duk_has_prop(ctx, 0);
+  }
+  duk_push_boolean(ctx, found);
+  return 1;
 }
 
 // ---- the window's globals ----
@@ -238,63 +289,56 @@ HTMLWindow* WindowOf(duk_context* ctx) {
   return EngineOf(ctx).Window();
 }
 
+// The text of argument `index`, empty when it was not given.
+std::string ArgumentText(duk_context* ctx, duk_idx_t index) {
+  return duk_is_undefined(ctx, index) ? std::string() : TextOf(ctx, index);
+}
+
 duk_ret_t GlobalDocument(duk_context* ctx) {
-  return Guarded(ctx, [&]() -> duk_ret_t {
-    HTMLWindow* window = WindowOf(ctx);
-    EngineOf(ctx).Push(window ? Variant(window->Document()) : Variant(ObjectRef()));
-    return 1;
-  });
+  HTMLWindow* window = WindowOf(ctx);
+  EngineOf(ctx).Push(window ? Variant(window->Document()) : Variant(ObjectRef()));
+  return 1;
 }
 
 duk_ret_t GlobalEvent(duk_context* ctx) {
-  return Guarded(ctx, [&]() -> duk_ret_t {
-    HTMLWindow* window = WindowOf(ctx);
-    auto event = window ? window->Event() : nullptr;
-    EngineOf(ctx).Push(event ? Variant(event) : Variant(ObjectRef()));
-    return 1;
-  });
+  HTMLWindow* window = WindowOf(ctx);
+  auto event = window ? window->Event() : nullptr;
+  EngineOf(ctx).Push(event ? Variant(event) : Variant(ObjectRef()));
+  return 1;
 }
 
 duk_ret_t GlobalLocation(duk_context* ctx) {
-  return Guarded(ctx, [&]() -> duk_ret_t {
-    HTMLWindow* window = WindowOf(ctx);
-    EngineOf(ctx).Push(window ? automation::Get(window->shared_from_this(), "location")
-                              : Variant(ObjectRef()));
-    return 1;
-  });
+  HTMLWindow* window = WindowOf(ctx);
+  EngineOf(ctx).Push(window ? automation::Get(window->shared_from_this(), "location")
+                            : Variant(ObjectRef()));
+  return 1;
 }
 
 // `location = url` navigates, as `location.href = url` does.
 duk_ret_t GlobalSetLocation(duk_context* ctx) {
-  return Guarded(ctx, [&]() -> duk_ret_t {
-    const std::string url = duk_safe_to_string(ctx, 0);
-    if (HTMLWindow* window = WindowOf(ctx)) window->Navigate(url);
-    return 0;
-  });
+  const std::string url = TextOf(ctx, 0);
+  if (HTMLWindow* window = WindowOf(ctx)) window->Navigate(url);
+  return 0;
 }
 
 duk_ret_t GlobalAlert(duk_context* ctx) {
-  return Guarded(ctx, [&]() -> duk_ret_t {
-    const std::string text = duk_is_undefined(ctx, 0) ? "" : duk_safe_to_string(ctx, 0);
-    if (HTMLWindow* window = WindowOf(ctx)) window->Alert(text);
-    return 0;
-  });
+  const std::string text = ArgumentText(ctx, 0);
+  if (HTMLWindow* window = WindowOf(ctx)) window->Alert(text);
+  return 0;
 }
 
 duk_ret_t GlobalSetTimeout(duk_context* ctx) {
-  return Guarded(ctx, [&]() -> duk_ret_t {
-    HTMLWindow* window = WindowOf(ctx);
-    int32_t id = 0;
-    if (window) {
-      const int32_t delay = duk_is_number(ctx, 1) ? duk_get_int(ctx, 1) : 0;
-      if (duk_is_function(ctx, 0))
-        id = window->SetTimeout(EngineOf(ctx).Keep(0, "setTimeout"), delay);
-      else if (duk_is_string(ctx, 0))
-        id = window->SetTimeout(std::string(duk_get_string(ctx, 0)), delay);
-    }
-    duk_push_int(ctx, id);
-    return 1;
-  });
+  HTMLWindow* window = WindowOf(ctx);
+  int32_t id = 0;
+  if (window) {
+    const int32_t delay = duk_is_number(ctx, 1) ? duk_get_int(ctx, 1) : 0;
+    if (duk_is_function(ctx, 0))
+      id = window->SetTimeout(EngineOf(ctx).Keep(0, "setTimeout"), delay);
+    else if (duk_is_string(ctx, 0))
+      id = window->SetTimeout(std::string(duk_get_string(ctx, 0)), delay);
+  }
+  duk_push_int(ctx, id);
+  return 1;
 }
 
 duk_ret_t GlobalClearTimeout(duk_context* ctx) {
@@ -304,43 +348,33 @@ duk_ret_t GlobalClearTimeout(duk_context* ctx) {
 }
 
 duk_ret_t GlobalOpen(duk_context* ctx) {
-  return Guarded(ctx, [&]() -> duk_ret_t {
-    HTMLWindow* window = WindowOf(ctx);
-    auto text = [&](duk_idx_t i) {
-      return duk_is_undefined(ctx, i) ? std::string() : std::string(duk_safe_to_string(ctx, i));
-    };
-    const std::string url = text(0), name = text(1), features = text(2);
-    auto opened = window ? window->Open(url, name, features) : nullptr;
-    EngineOf(ctx).Push(opened ? Variant(std::static_pointer_cast<automation::Dispatch>(opened))
-                              : Variant(ObjectRef()));
-    return 1;
-  });
+  HTMLWindow* window = WindowOf(ctx);
+  const std::string url = ArgumentText(ctx, 0), name = ArgumentText(ctx, 1),
+                    features = ArgumentText(ctx, 2);
+  auto opened = window ? window->Open(url, name, features) : nullptr;
+  EngineOf(ctx).Push(opened ? Variant(std::static_pointer_cast<automation::Dispatch>(opened))
+                            : Variant(ObjectRef()));
+  return 1;
 }
 
 duk_ret_t GlobalNavigate(duk_context* ctx) {
-  return Guarded(ctx, [&]() -> duk_ret_t {
-    const std::string url = duk_is_undefined(ctx, 0) ? "" : duk_safe_to_string(ctx, 0);
-    if (HTMLWindow* window = WindowOf(ctx)) window->Navigate(url);
-    return 0;
-  });
+  const std::string url = ArgumentText(ctx, 0);
+  if (HTMLWindow* window = WindowOf(ctx)) window->Navigate(url);
+  return 0;
 }
 
 duk_ret_t GlobalFocus(duk_context* ctx) {
-  return Guarded(ctx, [&]() -> duk_ret_t {
-    if (HTMLWindow* window = WindowOf(ctx)) window->Focus();
-    return 0;
-  });
+  if (HTMLWindow* window = WindowOf(ctx)) window->Focus();
+  return 0;
 }
 
 duk_ret_t GlobalClose(duk_context* ctx) {
-  return Guarded(ctx, [&]() -> duk_ret_t {
-    if (HTMLWindow* window = WindowOf(ctx)) window->Close();
-    return 0;
-  });
+  if (HTMLWindow* window = WindowOf(ctx)) window->Close();
+  return 0;
 }
 
+// Called at each loop turn: its trampoline throws the stop error once the time is up.
 duk_ret_t LoopGuard(duk_context* ctx) {
-  if (EngineOf(ctx).TimeUp()) return duk_range_error(ctx, "script time limit exceeded");
   duk_push_true(ctx);
   return 1;
 }
@@ -392,7 +426,7 @@ ObjectRef UnwrapObject(duk_context* ctx, duk_idx_t index) {
 
 // Frees the holder of a wrapper that is not kept for its identity, when the wrapper goes.
 duk_ret_t FinalizeHolder(duk_context* ctx) {
-  delete HolderOf(ctx, 0);
+  EngineOf(ctx).FreeHolder(HolderOf(ctx, 0));
   duk_push_pointer(ctx, nullptr);
   duk_put_prop_string(ctx, 0, kHolderKey);
   return 0;
@@ -407,9 +441,9 @@ void PushWrapper(ScriptEngine& engine, const ObjectRef& object) {
   if (auto* scriptObject = dynamic_cast<const ScriptObject*>(object.get());
       scriptObject && !scriptObject->KeepsScriptIdentity()) {
     duk_push_object(ctx);
-    duk_push_pointer(ctx, new ScriptEngine::Holder{object, {}});
+    duk_push_pointer(ctx, engine.NewPassingHolder(object));
     duk_put_prop_string(ctx, -2, kHolderKey);
-    duk_push_c_function(ctx, FinalizeHolder, 2);
+    duk_push_c_function(ctx, Native<FinalizeHolder>, 2);
     duk_set_finalizer(ctx, -2);
     duk_push_global_stash(ctx);
     duk_get_prop_string(ctx, -1, "qvHandler");
@@ -447,11 +481,11 @@ void InstallBindings(ScriptEngine& engine) {
   duk_push_object(ctx);
   duk_put_prop_string(ctx, -2, "qvFunctions");
   duk_push_object(ctx);
-  duk_push_c_function(ctx, TrapGet, 3);
+  duk_push_c_function(ctx, Native<TrapGet>, 3);
   duk_put_prop_string(ctx, -2, "get");
-  duk_push_c_function(ctx, TrapSet, 4);
+  duk_push_c_function(ctx, Native<TrapSet>, 4);
   duk_put_prop_string(ctx, -2, "set");
-  duk_push_c_function(ctx, TrapHas, 2);
+  duk_push_c_function(ctx, Native<TrapHas>, 2);
   duk_put_prop_string(ctx, -2, "has");
   duk_put_prop_string(ctx, -2, "qvHandler");
   duk_pop(ctx);
@@ -466,17 +500,17 @@ void InstallBindings(ScriptEngine& engine) {
   duk_del_prop_string(ctx, -1, "Duktape");
   duk_pop(ctx);
 
-  DefineGetter(ctx, "document", GlobalDocument);
-  DefineGetter(ctx, "event", GlobalEvent);
-  DefineAccessor(ctx, "location", GlobalLocation, GlobalSetLocation);
-  DefineFunction(ctx, "alert", GlobalAlert, 1);
-  DefineFunction(ctx, "setTimeout", GlobalSetTimeout, 2);
-  DefineFunction(ctx, "clearTimeout", GlobalClearTimeout, 1);
-  DefineFunction(ctx, "open", GlobalOpen, 3);
-  DefineFunction(ctx, "navigate", GlobalNavigate, 1);
-  DefineFunction(ctx, "focus", GlobalFocus, 0);
-  DefineFunction(ctx, "close", GlobalClose, 0);
-  DefineFunction(ctx, kLoopGuardName, LoopGuard, 0, true);
+  DefineGetter(ctx, "document", Native<GlobalDocument>);
+  DefineGetter(ctx, "event", Native<GlobalEvent>);
+  DefineAccessor(ctx, "location", Native<GlobalLocation>, Native<GlobalSetLocation>);
+  DefineFunction(ctx, "alert", Native<GlobalAlert>, 1);
+  DefineFunction(ctx, "setTimeout", Native<GlobalSetTimeout>, 2);
+  DefineFunction(ctx, "clearTimeout", Native<GlobalClearTimeout>, 1);
+  DefineFunction(ctx, "open", Native<GlobalOpen>, 3);
+  DefineFunction(ctx, "navigate", Native<GlobalNavigate>, 1);
+  DefineFunction(ctx, "focus", Native<GlobalFocus>, 0);
+  DefineFunction(ctx, "close", Native<GlobalClose>, 0);
+  DefineFunction(ctx, kLoopGuardName, Native<LoopGuard>, 0, true);
 }
 
 }  // namespace qv::browser

@@ -1,10 +1,10 @@
 #pragma once
-// The installed script interpreter has no execution time-out compiled in, so the browser bounds
-// a page's scripts itself: before a script is compiled, every loop condition gets a call of the
-// guard function in front of it ("while (c)" becomes "while (guard()&&(c))", and a "for" with
-// an empty condition gets the call as its condition). The guard throws once the script has run
-// past its time limit. Recursion without end is stopped by the interpreter's own call depth
-// limit. Code made at run time (eval, new Function) is not rewritten; docs/browser.md says so.
+// The first of the two stops of a page's scripts (script_watchdog.h): before a script is
+// compiled, every loop condition gets a call of the guard function in front of it ("while (c)"
+// becomes "while (guard()&&(c))", and a "for" with an empty condition gets the call as its
+// condition). The guard throws once the script's time is up, which unwinds it cleanly and keeps
+// the engine and the page's state. Code made at run time (eval, new Function) is not rewritten:
+// the forced stop bounds it, at the cost of the engine.
 //
 // The rewrite keeps every line where it was, so error line numbers stay those of the page.
 

@@ -3,6 +3,7 @@
 #include <duktape.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -16,45 +17,16 @@ using automation::Variant;
 
 namespace {
 
-// Every block of the heap carries its size in front, so the heap's total can be bounded.
-constexpr size_t kHeader = 16;
-
 void* HeapAlloc(void* udata, duk_size_t size) {
-  auto* engine = static_cast<ScriptEngine*>(udata);
-  if (size > engine->HeapLimit() - engine->HeapUsed()) return nullptr;
-  auto* block = static_cast<unsigned char*>(std::malloc(size + kHeader));
-  if (!block) return nullptr;
-  std::memcpy(block, &size, sizeof size);
-  engine->HeapUsed() += size;
-  return block + kHeader;
+  return static_cast<ScriptEngine*>(udata)->Arena().Allocate(size);
 }
 
 void HeapFree(void* udata, void* ptr) {
-  if (!ptr) return;
-  auto* engine = static_cast<ScriptEngine*>(udata);
-  auto* block = static_cast<unsigned char*>(ptr) - kHeader;
-  size_t size = 0;
-  std::memcpy(&size, block, sizeof size);
-  engine->HeapUsed() -= size;
-  std::free(block);
+  static_cast<ScriptEngine*>(udata)->Arena().Free(ptr);
 }
 
 void* HeapRealloc(void* udata, void* ptr, duk_size_t size) {
-  if (!ptr) return HeapAlloc(udata, size);
-  if (size == 0) {
-    HeapFree(udata, ptr);
-    return nullptr;
-  }
-  auto* engine = static_cast<ScriptEngine*>(udata);
-  auto* block = static_cast<unsigned char*>(ptr) - kHeader;
-  size_t old = 0;
-  std::memcpy(&old, block, sizeof old);
-  if (size > old && size - old > engine->HeapLimit() - engine->HeapUsed()) return nullptr;
-  auto* grown = static_cast<unsigned char*>(std::realloc(block, size + kHeader));
-  if (!grown) return nullptr;
-  std::memcpy(grown, &size, sizeof size);
-  engine->HeapUsed() = engine->HeapUsed() - old + size;
-  return grown + kHeader;
+  return static_cast<ScriptEngine*>(udata)->Arena().Reallocate(ptr, size);
 }
 
 [[noreturn]] void Fatal(void*, const char* message) {
@@ -63,18 +35,62 @@ void* HeapRealloc(void* udata, void* ptr, duk_size_t size) {
   std::abort();
 }
 
+// ---- calls made under a StopGuard: interpreter calls only, no C++ objects ----
+
+struct CompileData {
+  const char* code;
+  size_t codeSize;
+  const char* source;
+  size_t sourceSize;
+  duk_uint_t flags;
+  bool call;
+};
+
+duk_ret_t CompileAndCall(duk_context* ctx, void* udata) {
+  const auto* data = static_cast<const CompileData*>(udata);
+  duk_push_lstring(ctx, data->source, data->sourceSize);
+  duk_compile_lstring_filename(ctx, data->flags, data->code, data->codeSize);
+  if (data->call) duk_call(ctx, 0);
+  return 1;
+}
+
+// [function this argument] -> result
+duk_ret_t CallMethod(duk_context* ctx, void*) {
+  duk_call_method(ctx, duk_get_top(ctx) - 2);
+  return 1;
+}
+
+// [error] -> [line message]
+duk_ret_t DescribeError(duk_context* ctx, void*) {
+  if (duk_is_object(ctx, 0)) {
+    duk_get_prop_string(ctx, 0, "lineNumber");
+    if (!duk_is_number(ctx, -1)) {
+      duk_pop(ctx);
+      duk_push_int(ctx, 0);
+    }
+  } else {
+    duk_push_int(ctx, 0);
+  }
+  duk_dup(ctx, 0);
+  duk_safe_to_string(ctx, -1);
+  return 2;
+}
+
+// [value] -> its text
+duk_ret_t ValueText(duk_context* ctx, void*) {
+  duk_safe_to_string(ctx, 0);
+  return 1;
+}
+
 }  // namespace
 
 ScriptEngine::Entry::Entry(ScriptEngine& engine) : engine_(engine) {
-  if (engine_.depth_++ == 0) {
-    engine_.deadline_ = std::chrono::steady_clock::now() + engine_.limits_.timeLimit;
-    engine_.timedOut_ = false;
-    engine_.ticks_ = 0;
-  }
+  if (engine_.depth_++ == 0)
+    engine_.clock_.Start(engine_.limits_.timeLimit, engine_.limits_.graceTime);
 }
 
 ScriptEngine::Entry::~Entry() {
-  --engine_.depth_;
+  if (--engine_.depth_ == 0) engine_.clock_.Stop();
 }
 
 std::shared_ptr<ScriptEngine> ScriptEngine::Create(HTMLWindow& window, ScriptLimits limits) {
@@ -82,7 +98,7 @@ std::shared_ptr<ScriptEngine> ScriptEngine::Create(HTMLWindow& window, ScriptLim
 }
 
 ScriptEngine::ScriptEngine(HTMLWindow& window, ScriptLimits limits)
-    : window_(&window), limits_(limits) {
+    : window_(&window), limits_(limits), arena_(limits.heapBytes) {
   ctx_ = duk_create_heap(HeapAlloc, HeapRealloc, HeapFree, this, Fatal);
   if (!ctx_) throw std::bad_alloc();
   InstallBindings(*this);
@@ -90,8 +106,30 @@ ScriptEngine::ScriptEngine(HTMLWindow& window, ScriptLimits limits)
 
 ScriptEngine::~ScriptEngine() {
   window_ = nullptr;
-  duk_destroy_heap(ctx_);
+  // A heap left in the middle of an instruction cannot be walked: the arena drops it whole.
+  if (!dead_) duk_destroy_heap(ctx_);
   holders_.clear();
+  passing_.clear();
+}
+
+int ScriptEngine::Protected(int (*call)(duk_hthread*, void*), void* data, int nargs, int nrets) {
+  if (MustLeave()) {
+    if (!dead_) duk_pop_n(ctx_, nargs);
+    return kStopped;
+  }
+  StopGuard guard;
+  guard.engine = this;
+  guard.clock = &clock_;
+  PushGuard(guard);
+  if (sigsetjmp(guard.jump, 1) != 0) {
+    // Left by force: the interpreter's state is whatever the interrupted instruction made it.
+    PopGuard(guard);
+    dead_ = true;
+    return kStopped;
+  }
+  const int rc = duk_safe_call(ctx_, call, data, nargs, nrets);
+  PopGuard(guard);
+  return rc;
 }
 
 ScriptEngine::Holder* ScriptEngine::NewHolder(const automation::ObjectRef& object) {
@@ -105,41 +143,50 @@ ScriptEngine::Holder* ScriptEngine::NewHolder(const automation::ObjectRef& objec
   return holders_.back().get();
 }
 
-bool ScriptEngine::TimeUp() {
-  if (timedOut_) return true;
-  if ((++ticks_ & 255) == 0 && std::chrono::steady_clock::now() > deadline_) timedOut_ = true;
-  return timedOut_;
+ScriptEngine::Holder* ScriptEngine::NewPassingHolder(const automation::ObjectRef& object) {
+  auto holder = std::make_unique<Holder>();
+  holder->strong = object;
+  Holder* raw = holder.get();
+  passing_.emplace(raw, std::move(holder));
+  return raw;
 }
 
-void ScriptEngine::Report(const std::string& source) {
+void ScriptEngine::FreeHolder(Holder* holder) {
+  passing_.erase(holder);
+}
+
+void ScriptEngine::Report(int rc, const std::string& source) {
   ScriptError error;
   error.source = source;
-  if (duk_is_object(ctx_, -1)) {
-    duk_get_prop_string(ctx_, -1, "lineNumber");
-    error.line = duk_is_number(ctx_, -1) ? duk_get_int(ctx_, -1) : 0;
-    duk_pop(ctx_);
+  const std::string stopped = "the script ran longer than " +
+                              std::to_string(limits_.timeLimit.count()) + " ms and was stopped";
+  if (rc == kStopped) {
+    if (stopReported_) return;
+    stopReported_ = true;
+    error.message = stopped;
+  } else if (Protected(DescribeError, nullptr, 1, 2) == kStopped) {
+    if (stopReported_) return;
+    stopReported_ = true;
+    error.message = stopped;
+  } else {
+    error.line = duk_get_int(ctx_, -2);
+    duk_size_t length = 0;
+    const char* text = duk_get_lstring(ctx_, -1, &length);
+    error.message = text ? std::string(text, length) : std::string();
+    duk_pop_2(ctx_);
+    if (TimeUp()) error.message = stopped + " (" + error.message + ")";
   }
-  duk_dup(ctx_, -1);
-  error.message = duk_safe_to_string(ctx_, -1);
-  duk_pop(ctx_);
-  if (timedOut_)
-    error.message = "the script ran longer than " + std::to_string(limits_.timeLimit.count()) +
-                    " ms and was stopped (" + error.message + ")";
   if (window_) window_->ReportScriptError(error);
 }
 
 bool ScriptEngine::Run(const std::string& code, const std::string& source) {
+  if (dead_) return false;
   Entry entry(*this);
   const std::string guarded = GuardLoops(code, std::string(kLoopGuardName) + "()");
-  duk_push_lstring(ctx_, source.data(), source.size());
-  if (duk_pcompile_lstring_filename(ctx_, 0, guarded.data(), guarded.size()) != 0) {
-    Report(source);
-    duk_pop(ctx_);
-    return false;
-  }
-  if (duk_pcall(ctx_, 0) != 0) {
-    Report(source);
-    duk_pop(ctx_);
+  CompileData data{guarded.data(), guarded.size(), source.data(), source.size(), 0, true};
+  const int rc = Protected(CompileAndCall, &data, 0, 1);
+  if (rc != DUK_EXEC_SUCCESS) {
+    Report(rc, source);
     return false;
   }
   duk_pop(ctx_);
@@ -147,32 +194,38 @@ bool ScriptEngine::Run(const std::string& code, const std::string& source) {
 }
 
 bool ScriptEngine::Evaluate(const std::string& code, const std::string& source, Variant& result) {
-  Entry entry(*this);
   result = Variant();
+  if (dead_) return false;
+  Entry entry(*this);
   const std::string guarded = GuardLoops(code, std::string(kLoopGuardName) + "()");
-  duk_push_lstring(ctx_, source.data(), source.size());
-  if (duk_pcompile_lstring_filename(ctx_, DUK_COMPILE_EVAL, guarded.data(), guarded.size()) != 0 ||
-      duk_pcall(ctx_, 0) != 0) {
-    Report(source);
-    duk_pop(ctx_);
+  CompileData data{guarded.data(), guarded.size(),   source.data(),
+                   source.size(),  DUK_COMPILE_EVAL, true};
+  const int rc = Protected(CompileAndCall, &data, 0, 1);
+  if (rc != DUK_EXEC_SUCCESS) {
+    Report(rc, source);
     return false;
   }
-  result = ToVariant(-1);
+  try {
+    result = ToVariant(-1);
+  } catch (const ScriptStopped&) {
+    Report(kStopped, source);
+    return false;
+  }
   duk_pop(ctx_);
   return true;
 }
 
 std::shared_ptr<ScriptFunction> ScriptEngine::CompileHandler(const std::string& body,
                                                              const std::string& source) {
+  if (dead_) return nullptr;
   Entry entry(*this);
   // No line break before the body, so lines count as in the attribute.
   const std::string code =
       "(function(event){" + GuardLoops(body, std::string(kLoopGuardName) + "()") + "\n})";
-  duk_push_lstring(ctx_, source.data(), source.size());
-  if (duk_pcompile_lstring_filename(ctx_, DUK_COMPILE_EVAL, code.data(), code.size()) != 0 ||
-      duk_pcall(ctx_, 0) != 0) {
-    Report(source);
-    duk_pop(ctx_);
+  CompileData data{code.data(), code.size(), source.data(), source.size(), DUK_COMPILE_EVAL, true};
+  const int rc = Protected(CompileAndCall, &data, 0, 1);
+  if (rc != DUK_EXEC_SUCCESS) {
+    Report(rc, source);
     return nullptr;
   }
   auto function = Keep(-1, source);
@@ -182,8 +235,9 @@ std::shared_ptr<ScriptFunction> ScriptEngine::CompileHandler(const std::string& 
 
 bool ScriptEngine::Call(const ScriptFunction& function, const automation::ObjectRef& self,
                         const Variant& argument, Variant& result) {
-  Entry entry(*this);
   result = Variant();
+  if (dead_) return false;
+  Entry entry(*this);
   PushFunction(function);
   if (!duk_is_function(ctx_, -1)) {
     duk_pop(ctx_);
@@ -191,17 +245,23 @@ bool ScriptEngine::Call(const ScriptFunction& function, const automation::Object
   }
   Push(Variant(self));
   Push(argument);
-  if (duk_pcall_method(ctx_, 1) != 0) {
-    Report(function.Source());
-    duk_pop(ctx_);
+  const int rc = Protected(CallMethod, nullptr, 3, 1);
+  if (rc != DUK_EXEC_SUCCESS) {
+    Report(rc, function.Source());
     return false;
   }
-  result = ToVariant(-1);
+  try {
+    result = ToVariant(-1);
+  } catch (const ScriptStopped&) {
+    Report(kStopped, function.Source());
+    return false;
+  }
   duk_pop(ctx_);
   return true;
 }
 
 bool ScriptEngine::CallGlobalIfFunction(const std::string& name) {
+  if (dead_) return false;
   Entry entry(*this);
   duk_get_global_string(ctx_, name.c_str());
   if (!duk_is_function(ctx_, -1)) {
@@ -209,12 +269,16 @@ bool ScriptEngine::CallGlobalIfFunction(const std::string& name) {
     return false;
   }
   duk_push_global_object(ctx_);
-  if (duk_pcall_method(ctx_, 0) != 0) Report("window." + name);
-  duk_pop(ctx_);
+  const int rc = Protected(CallMethod, nullptr, 2, 1);
+  if (rc != DUK_EXEC_SUCCESS)
+    Report(rc, "window." + name);
+  else
+    duk_pop(ctx_);
   return true;
 }
 
 std::shared_ptr<ScriptFunction> ScriptEngine::Keep(int index, const std::string& source) {
+  CheckAlive();
   const duk_idx_t at = duk_normalize_index(ctx_, index);
   const uint32_t id = nextFunction_++;
   duk_push_global_stash(ctx_);
@@ -226,6 +290,7 @@ std::shared_ptr<ScriptFunction> ScriptEngine::Keep(int index, const std::string&
 }
 
 void ScriptEngine::PushFunction(const ScriptFunction& function) {
+  CheckAlive();
   if (function.Engine().get() != this) {
     duk_push_undefined(ctx_);
     return;
@@ -238,6 +303,7 @@ void ScriptEngine::PushFunction(const ScriptFunction& function) {
 }
 
 void ScriptEngine::Push(const Variant& value) {
+  CheckAlive();
   using T = Variant::Type;
   switch (value.GetType()) {
     case T::Empty:
@@ -273,6 +339,7 @@ void ScriptEngine::Push(const Variant& value) {
 }
 
 Variant ScriptEngine::ToVariant(int index) {
+  CheckAlive();
   const duk_idx_t at = duk_normalize_index(ctx_, index);
   switch (duk_get_type(ctx_, at)) {
     case DUK_TYPE_NULL:
@@ -281,7 +348,8 @@ Variant ScriptEngine::ToVariant(int index) {
       return Variant(static_cast<bool>(duk_get_boolean(ctx_, at)));
     case DUK_TYPE_NUMBER: {
       const double d = duk_get_number(ctx_, at);
-      if (std::isfinite(d) && d == std::floor(d) && std::fabs(d) < 2147483648.0)
+      // Whole numbers in the 32-bit range are integers, as the automation scripts' are.
+      if (std::isfinite(d) && d == std::floor(d) && d >= -2147483648.0 && d <= 2147483647.0)
         return Variant(static_cast<int32_t>(d));
       return Variant(d);
     }
@@ -293,8 +361,12 @@ Variant ScriptEngine::ToVariant(int index) {
     case DUK_TYPE_OBJECT: {
       if (auto object = UnwrapObject(ctx_, at)) return Variant(object);
       if (duk_is_function(ctx_, at)) return Variant();
+      // The object's own toString may be a script that does not end.
       duk_dup(ctx_, at);
-      std::string text = duk_safe_to_string(ctx_, -1);
+      if (Protected(ValueText, nullptr, 1, 1) == kStopped) throw ScriptStopped{};
+      duk_size_t length = 0;
+      const char* s = duk_get_lstring(ctx_, -1, &length);
+      std::string text = s ? std::string(s, length) : std::string();
       duk_pop(ctx_);
       return Variant(std::move(text));
     }

@@ -5,19 +5,23 @@
 // name and calls the methods; collections and forms answer their items by index and name.
 // A script's own properties on such objects are kept on the script side.
 //
-// Bounds: a script that runs past the time limit is stopped (see loop_guard.h), the heap has a
-// size limit, and recursion is bounded by the interpreter. Errors never escape: every entry
-// reports a failing script (message and line) to the window and returns, and the engine stays
-// usable.
+// Bounds: a script that runs past the time limit is stopped (script_watchdog.h): at its next loop
+// turn or native call, which keeps the engine, or by force after a grace time, which abandons the
+// heap: the engine is then dead and every later call into it does nothing. The heap lives in its
+// own arena with a size limit, and recursion is bounded by the interpreter. Errors never escape:
+// every entry reports a failing script (message and line) to the window and returns.
 
 #include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "automation/variant.h"
+#include "browser/script/script_arena.h"
 #include "browser/script/script_function.h"
+#include "browser/script/script_watchdog.h"
 
 struct duk_hthread;
 
@@ -27,8 +31,15 @@ class HTMLWindow;
 
 struct ScriptLimits {
   std::chrono::milliseconds timeLimit{5000};  // per entry from the host (script block, event)
+  // After the time limit, how long a script may take to reach a loop turn or a native call before
+  // it is stopped by force (and its engine dropped).
+  std::chrono::milliseconds graceTime{1000};
   size_t heapBytes = size_t{256} << 20;
 };
+
+// Thrown (as a C++ exception) by the engine's helpers once the engine was stopped by force: the
+// native function that called them unwinds and its trampoline leaves the interpreter.
+struct ScriptStopped {};
 
 class ScriptEngine : public std::enable_shared_from_this<ScriptEngine> {
  public:
@@ -56,24 +67,40 @@ class ScriptEngine : public std::enable_shared_from_this<ScriptEngine> {
 
   // True while a script of this engine runs (the host must not replace the page under it).
   bool Busy() const { return depth_ > 0; }
+  // Stopped by force: the heap was abandoned and nothing runs in this engine any more.
+  bool Dead() const { return dead_; }
   // The window is gone: scripts still referring to it see nothing.
   void Detach() { window_ = nullptr; }
   HTMLWindow* Window() const { return window_; }
 
   // ---- used by the bindings ----
   duk_hthread* Context() const { return ctx_; }
-  // Pushes the script value of `value` (objects as their script wrappers).
+  // Pushes the script value of `value` (objects as their script wrappers). These helpers throw
+  // ScriptStopped once the engine is dead.
   void Push(const automation::Variant& value);
   // The host value of the script value at `index`.
   automation::Variant ToVariant(int index);
+  // Throws ScriptStopped once the engine is dead (natives call it after calling the host, which
+  // may have run a script of this engine that was stopped by force).
+  void CheckAlive() const {
+    if (dead_) throw ScriptStopped{};
+  }
+  // Runs `call` in the interpreter as duk_safe_call does, under a StopGuard: DUK_EXEC_SUCCESS or
+  // DUK_EXEC_ERROR (the results or the error on the stack), or kStopped when the engine was
+  // stopped by force during the call or before it (nothing on the stack then). `call` must hold
+  // no C++ objects: it can be left by a jump at any instruction.
+  static constexpr int kStopped = -1;
+  int Protected(int (*call)(duk_hthread*, void*), void* data, int nargs, int nrets);
+  // Whether a native returning now must not go back into the interpreter.
+  bool MustLeave() const { return dead_ || clock_.Forced(); }
   // Registers the function at `index` and gives a handle to it.
   std::shared_ptr<ScriptFunction> Keep(int index, const std::string& source);
   // Pushes a registered function, or undefined when it is of another engine.
   void PushFunction(const ScriptFunction& function);
-  // Called by the loop guard: throws once the time limit has passed.
-  bool TimeUp();
-  size_t& HeapUsed() { return heapUsed_; }
-  size_t HeapLimit() const { return limits_.heapBytes; }
+  // Past the time limit: the loop guard and the natives throw the stop error.
+  bool TimeUp() const { return clock_.Up(); }
+  size_t HeapUsed() const { return arena_.Used(); }
+  ScriptArena& Arena() { return arena_; }
   std::chrono::milliseconds TimeLimit() const { return limits_.timeLimit; }
   // Keeps a host object for the lifetime of the heap; its script wrapper refers to it.
   struct Holder {
@@ -83,6 +110,10 @@ class ScriptEngine : public std::enable_shared_from_this<ScriptEngine> {
   };
   // A holder that lives as long as the heap (wrappers of objects with an identity).
   Holder* NewHolder(const automation::ObjectRef& object);
+  // A holder that goes with its wrapper (FreeHolder from the wrapper's finalizer); the engine
+  // frees what is left when the heap goes, finalizers or not.
+  Holder* NewPassingHolder(const automation::ObjectRef& object);
+  void FreeHolder(Holder* holder);
 
   // Marks a stretch where scripts of this engine run: the first entry starts the time limit.
   class Entry {
@@ -97,19 +128,20 @@ class ScriptEngine : public std::enable_shared_from_this<ScriptEngine> {
   };
 
  private:
-  void Report(const std::string& source);
-  void DefineGlobals();
+  // Reports the error on top of the stack (and pops it); on kStopped, the forced stop once.
+  void Report(int rc, const std::string& source);
 
   HTMLWindow* window_;
   ScriptLimits limits_;
+  ScriptArena arena_;  // before ctx_: the heap lives in it
   duk_hthread* ctx_ = nullptr;
   int depth_ = 0;
-  std::chrono::steady_clock::time_point deadline_;
-  bool timedOut_ = false;
-  uint32_t ticks_ = 0;
+  ScriptClock clock_;
+  bool dead_ = false;
+  bool stopReported_ = false;
   uint32_t nextFunction_ = 1;
-  size_t heapUsed_ = 0;
   std::vector<std::unique_ptr<Holder>> holders_;
+  std::unordered_map<Holder*, std::unique_ptr<Holder>> passing_;
 };
 
 }  // namespace qv::browser
