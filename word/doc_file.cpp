@@ -473,7 +473,7 @@ json DocumentToJson(Document& doc) {
                    {"className", c->ClassName()},
                    {"text", c->text},
                    {"name", c->name}};
-      inlines.push_back({{"at", m->pos},
+      inlines.push_back({{"at", m->Pos()},
                          {"type", i.Type()},
                          {"alternativeText", i.AlternativeText()},
                          {"width", i.Width()},
@@ -557,8 +557,8 @@ void Load(Document& doc, const json& j) {
   // their number.
   std::vector<Mark*> marks;
   auto place = [&](Mark* m, const json& pos) {
-    m->pos = Integer(pos);
-    Require(m->pos >= 0 && m->pos < len, "a position lies outside the text");
+    m->Place(Integer(pos));
+    Require(m->Pos() >= 0 && m->Pos() < len, "a position lies outside the text");
     marks.push_back(m);
   };
 

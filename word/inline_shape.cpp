@@ -53,7 +53,7 @@ void InlineShape::Changed() {
 
 int64_t InlineShape::Position() const {
   Check();
-  return at_.pos;
+  return at_.Pos();
 }
 
 int32_t InlineShape::Type() const {
@@ -110,7 +110,7 @@ void InlineShape::SetLockAspectRatio(bool v) {
 
 std::shared_ptr<word::Range> InlineShape::Range() {
   Check();
-  return doc_.lock()->Range(at_.pos, at_.pos + 1);
+  return doc_.lock()->Range(at_.Pos(), at_.Pos() + 1);
 }
 
 std::shared_ptr<word::Borders> InlineShape::Borders() {
@@ -157,7 +157,7 @@ std::shared_ptr<Shape> InlineShape::ConvertToShape() {
   d.wrap.type = 0;
   d.line.visible = borders_.AnyVisible();
   d.fill.visible = false;
-  const int64_t at = at_.pos;
+  const int64_t at = at_.Pos();
   auto self = std::static_pointer_cast<InlineShape>(shared_from_this());
   doc->GetStory().Remove(at, at + 1);
   return Shapes::Place(*doc, at, std::move(d));
@@ -165,12 +165,12 @@ std::shared_ptr<Shape> InlineShape::ConvertToShape() {
 
 void InlineShape::Select() {
   Check();
-  doc_.lock()->Selection()->SelectText(at_.pos, at_.pos + 1);
+  doc_.lock()->Selection()->SelectText(at_.Pos(), at_.Pos() + 1);
 }
 
 void InlineShape::Delete() {
   Check();
-  const int64_t at = at_.pos;
+  const int64_t at = at_.Pos();
   doc_.lock()->GetStory().Remove(at, at + 1);
 }
 
@@ -230,13 +230,13 @@ std::shared_ptr<InlineShape> InlineShapes::Item(int32_t index) {
 std::shared_ptr<InlineShape> InlineShapes::Place(Document& doc, int64_t at, int32_t type) {
   Story& story = doc.GetStory();
   at = std::min(at, story.Length() - 1);
-  for (size_t i = story.FirstMarkAt(at); i < story.Marks().size() && story.Marks()[i]->pos == at;
+  for (size_t i = story.FirstMarkAt(at); i < story.Marks().size() && story.Marks()[i]->Pos() == at;
        ++i)
     if (story.Marks()[i]->kind == MarkKind::RowEnd) RaiseNotAvailable("it is the end of a row");
   auto shape = std::make_shared<InlineShape>(doc.Self(), type);
   Char c = story.Template(at);
   c.cp = kObjectChar;
-  shape->CharMark()->pos = 0;
+  shape->CharMark()->Place(0);
   story.Own(shape);
   story.Insert(at, {c}, {shape->CharMark()});
   return shape;

@@ -54,7 +54,7 @@ class InlineShape : public Dispatch, public StoryNode {
 
   void MarkRemoved() override { deleted_ = true; }
   std::shared_ptr<void> KeepAlive() override { return shared_from_this(); }
-  int64_t ExtentEnd() const override { return at_.pos; }
+  int64_t ExtentEnd() const override { return at_.Pos(); }
 
   bool Deleted() const { return deleted_; }
   int64_t Position() const;

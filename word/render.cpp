@@ -66,11 +66,11 @@ class Renderer {
     const auto& marks = s_.Marks();
     const Table* first = nullptr;
     for (size_t i = s_.FirstMarkAt(p);
-         i < marks.size() && marks[i]->pos == p && marks[i]->kind == MarkKind::TableStart; ++i) {
+         i < marks.size() && marks[i]->Pos() == p && marks[i]->kind == MarkKind::TableStart; ++i) {
       const auto* t = static_cast<const Table*>(marks[i]->owner);
       if (!first) first = t;
       if (t == enclosing) {
-        const bool more = i + 1 < marks.size() && marks[i + 1]->pos == p &&
+        const bool more = i + 1 < marks.size() && marks[i + 1]->Pos() == p &&
                           marks[i + 1]->kind == MarkKind::TableStart;
         return more ? static_cast<const Table*>(marks[i + 1]->owner) : nullptr;
       }
@@ -82,7 +82,7 @@ class Renderer {
     if (c == kObjectChar) {
       const auto& marks = s_.Marks();
       const size_t i = s_.FirstMarkAt(p);
-      for (size_t k = i; k < marks.size() && marks[k]->pos == p; ++k) {
+      for (size_t k = i; k < marks.size() && marks[k]->Pos() == p; ++k) {
         if (marks[k]->kind != MarkKind::Object) continue;
         auto* shape = static_cast<InlineShape*>(marks[k]->owner);
         if (auto ctl = shape->Control())

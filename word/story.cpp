@@ -31,8 +31,8 @@ Story::~Story() {
   std::vector<std::shared_ptr<void>> alive;
   for (auto* m : marks_)
     if (m->owner) alive.push_back(m->owner->KeepAlive());
-  const auto marks = std::move(marks_);
-  marks_.clear();
+  // The marks keep the positions they have now: their nodes may outlive the story.
+  const auto marks = marks_.Release();
   for (auto* m : marks)
     if (m->owner) m->owner->MarkRemoved();
   owned_.clear();
@@ -90,47 +90,22 @@ uint16_t Story::Intern(const ParaData& p) {
   return static_cast<uint16_t>(paras_.size() - 1);
 }
 
-size_t Story::FirstMarkAt(int64_t pos) const {
-  // Zero-width marks sort before the character mark at the same position.
-  const auto it = std::lower_bound(marks_.begin(), marks_.end(), pos,
-                                   [](const Mark* m, int64_t p) { return m->pos < p; });
-  return static_cast<size_t>(it - marks_.begin());
-}
-
-size_t Story::IndexOf(const Mark* m) const {
-  for (size_t i = FirstMarkAt(m->pos); i < marks_.size() && marks_[i]->pos == m->pos; ++i)
-    if (marks_[i] == m) return i;
-  throw std::logic_error("mark not registered with its story");
-}
-
 void Story::AddMark(Mark* m) {
-  size_t i = FirstMarkAt(m->pos);
-  if (m->ZeroWidth()) {
-    while (i < marks_.size() && marks_[i]->pos == m->pos && marks_[i]->ZeroWidth())
-      ++i;
-  } else {
-    while (i < marks_.size() && marks_[i]->pos == m->pos)
-      ++i;
-  }
-  marks_.insert(marks_.begin() + static_cast<std::ptrdiff_t>(i), m);
+  const int64_t pos = m->Pos();
+  size_t i = FirstMarkAt(pos);
+  while (i < marks_.size() && marks_[i]->Pos() == pos &&
+         (marks_[i]->ZeroWidth() || !m->ZeroWidth()))
+    ++i;
+  marks_.Insert(i, m);
 }
 
 void Story::DetachMark(Mark* m) {
-  marks_.erase(marks_.begin() + static_cast<std::ptrdiff_t>(IndexOf(m)));
+  const size_t i = IndexOf(m);
+  marks_.Erase(i, i + 1);
 }
 
 void Story::ReplaceMark(Mark* old, Mark* replacement) {
-  const size_t i = IndexOf(old);
-  replacement->pos = old->pos;
-  marks_[i] = replacement;
-}
-
-void Story::ResetZeroWidth(Mark* m, int64_t pos) {
-  DetachMark(m);
-  m->pos = pos;
-  // In front of every other mark at `pos`: it is the outermost table starting there.
-  const size_t i = FirstMarkAt(pos);
-  marks_.insert(marks_.begin() + static_cast<std::ptrdiff_t>(i), m);
+  marks_.Replace(IndexOf(old), replacement);
 }
 
 void Story::Own(std::shared_ptr<StoryNode> node) {
@@ -151,17 +126,27 @@ void Story::Touch() {
   if (listener_) listener_->Changed();
 }
 
-void Story::AdjustPositions(const Edit& edit, bool pushZeroWidth) {
-  if (edit.removed == 0) {
-    for (size_t i = FirstMarkAt(edit.at); i < marks_.size(); ++i) {
-      Mark* m = marks_[i];
-      if (m->pos == edit.at && m->ZeroWidth() && !pushZeroWidth) continue;
-      m->pos += edit.inserted;
-    }
-  } else {
-    for (size_t i = FirstMarkAt(edit.at + edit.removed); i < marks_.size(); ++i)
-      marks_[i]->pos += edit.inserted - edit.removed;
+size_t Story::Slot(const InsertionPoint& where) const {
+  const int64_t at = where.at_;
+  switch (where.rule_) {
+    case InsertionPoint::Rule::InFront:
+      return FirstMarkAt(at);
+    case InsertionPoint::Rule::Behind:
+      return IndexOf(where.mark_) + 1;
+    case InsertionPoint::Rule::ByGravity:
+      break;
   }
+  size_t i = FirstMarkAt(at);
+  while (i < marks_.size() && marks_[i]->Pos() == at && marks_[i]->gravity == Bias::Stay)
+    ++i;
+  return i;
+}
+
+void Story::AdjustPositions(const Edit& edit, size_t slot) {
+  // The marks from `slot` on are those at or after the change: with the gap in front of them they
+  // follow the new length of the text, the marks in front of the gap stay.
+  marks_.MoveGap(slot);
+  marks_.SetTextLength(marks_.TextLength() + edit.inserted - edit.removed);
   for (auto* t : std::vector<PositionTracker*>(trackers_.begin(), trackers_.end()))
     if (trackers_.count(t)) t->Adjust(edit);
 }
@@ -179,18 +164,21 @@ Story::EditScope::~EditScope() noexcept(false) {
 #endif
 }
 
-void Story::Insert(int64_t at, const std::vector<Char>& chars, const std::vector<Mark*>& marks,
-                   bool pushZeroWidth) {
+void Story::Insert(InsertionPoint where, const std::vector<Char>& chars,
+                   const std::vector<Mark*>& marks) {
   if (chars.empty()) return;
   EditScope scope(*this);
+  const int64_t at = where.at_;
   // Nothing goes after the final paragraph mark: the story always ends with one.
   if (at < 0 || at >= Length()) throw std::out_of_range("insertion outside the story");
   const auto n = static_cast<int64_t>(chars.size());
+  const size_t slot = Slot(where);
   chars_.insert(static_cast<size_t>(at), chars.begin(), chars.end());
-  AdjustPositions(Edit{at, 0, n}, pushZeroWidth);
+  AdjustPositions(Edit{at, 0, n}, slot);
+  size_t i = slot;
   for (Mark* m : marks) {
-    m->pos += at;
-    AddMark(m);
+    m->Place(m->Pos() + at);
+    marks_.Insert(i++, m);
   }
   Touch();
 }
@@ -205,7 +193,7 @@ void Story::Remove(int64_t from, int64_t to) {
   std::vector<Mark*> kept;
   const size_t first = FirstMarkAt(from);
   size_t last = first;
-  for (; last < marks_.size() && marks_[last]->pos < to; ++last) {
+  for (; last < marks_.size() && marks_[last]->Pos() < to; ++last) {
     Mark* m = marks_[last];
     if (m->ZeroWidth() && m->owner && m->owner->ExtentEnd() >= to) {
       kept.push_back(m);  // a table whose first cell loses text, not the table itself
@@ -213,18 +201,18 @@ void Story::Remove(int64_t from, int64_t to) {
       doomed.push_back(m);
     }
   }
-  marks_.erase(marks_.begin() + static_cast<std::ptrdiff_t>(first),
-               marks_.begin() + static_cast<std::ptrdiff_t>(last));
-  marks_.insert(marks_.begin() + static_cast<std::ptrdiff_t>(first), kept.begin(), kept.end());
+  marks_.Erase(first, last);
+  for (size_t k = 0; k < kept.size(); ++k) {
+    kept[k]->Place(from);
+    marks_.Insert(first + k, kept[k]);
+  }
   chars_.erase(static_cast<size_t>(from), static_cast<size_t>(to));
-  AdjustPositions(Edit{from, to - from, 0}, false);
-  for (Mark* m : kept)
-    m->pos = from;
+  AdjustPositions(Edit{from, to - from, 0}, first + kept.size());
   std::vector<std::shared_ptr<void>> alive;
   for (Mark* m : doomed)
     if (m->owner) alive.push_back(m->owner->KeepAlive());
   for (Mark* m : doomed) {
-    m->pos = -1;
+    m->Place(-1);
     if (m->owner) {
       m->owner->MarkRemoved();
       Disown(m->owner);
@@ -235,7 +223,7 @@ void Story::Remove(int64_t from, int64_t to) {
 
 bool Story::TableStartsAt(int64_t pos) const {
   const size_t i = FirstMarkAt(pos);
-  return i < marks_.size() && marks_[i]->pos == pos && marks_[i]->kind == MarkKind::TableStart;
+  return i < marks_.size() && marks_[i]->Pos() == pos && marks_[i]->kind == MarkKind::TableStart;
 }
 
 bool Story::KeepsParagraphMark(int64_t pos) const {
@@ -252,7 +240,7 @@ void Story::DeleteText(int64_t from, int64_t to) {
     const char32_t c = CodeAt(p - 1);
     if (c == kCellMark) {
       const Mark* m = nullptr;
-      for (size_t i = FirstMarkAt(p - 1); i < marks_.size() && marks_[i]->pos == p - 1; ++i)
+      for (size_t i = FirstMarkAt(p - 1); i < marks_.size() && marks_[i]->Pos() == p - 1; ++i)
         if (!marks_[i]->ZeroWidth()) m = marks_[i];
       const StoryNode* table =
           m && m->kind == MarkKind::RowEnd ? m->owner->StructuralParent() : nullptr;
@@ -281,15 +269,16 @@ void Story::DeleteText(int64_t from, int64_t to) {
 
 void Story::LoadMarks(std::vector<Mark*> marks) {
   std::stable_sort(marks.begin(), marks.end(), [](const Mark* a, const Mark* b) {
-    if (a->pos != b->pos) return a->pos < b->pos;
+    if (a->Pos() != b->Pos()) return a->Pos() < b->Pos();
     return a->ZeroWidth() && !b->ZeroWidth();
   });
-  marks_ = std::move(marks);
+  marks_.Assign(std::move(marks));
 }
 
 void Story::Load(std::vector<Char> chars, std::vector<FontData> fonts,
                  std::vector<ParaData> paras) {
   chars_ = GapBuffer<Char>(std::move(chars));
+  marks_.SetTextLength(Length());
   fonts_ = std::move(fonts);
   paras_ = std::move(paras);
   Touch();
@@ -310,12 +299,13 @@ class GrammarCheck {
       Fail("the story does not end with a paragraph mark");
     for (size_t i = 0; i < marks_.size(); ++i) {
       const Mark* b = marks_[i];
-      if (!b->owner) Fail("a mark without its node at " + std::to_string(b->pos));
-      if (b->pos < 0 || b->pos >= len) Fail("a mark outside the text at " + std::to_string(b->pos));
+      if (!b->owner) Fail("a mark without its node at " + std::to_string(b->Pos()));
+      if (b->Pos() < 0 || b->Pos() >= len)
+        Fail("a mark outside the text at " + std::to_string(b->Pos()));
       if (i == 0) continue;
       const Mark* a = marks_[i - 1];
-      if (a->pos > b->pos || (a->pos == b->pos && !a->ZeroWidth()))
-        Fail("marks out of order at " + std::to_string(b->pos));
+      if (a->Pos() > b->Pos() || (a->Pos() == b->Pos() && !a->ZeroWidth()))
+        Fail("marks out of order at " + std::to_string(b->Pos()));
     }
     for (int64_t p = 0; p < len; ++p) {
       const Char& c = s_.At(p);
@@ -324,14 +314,14 @@ class GrammarCheck {
     }
     Container(nullptr, 0);
     if (pos_ != len) Fail("end-of-cell mark outside a table at " + std::to_string(pos_));
-    if (mi_ != marks_.size()) Fail("mark left over at " + std::to_string(marks_[mi_]->pos));
+    if (mi_ != marks_.size()) Fail("mark left over at " + std::to_string(marks_[mi_]->Pos()));
   }
 
  private:
   [[noreturn]] void Fail(const std::string& what) const { throw std::logic_error(what); }
 
   const Mark* MarkHere() const {
-    return mi_ < marks_.size() && marks_[mi_]->pos == pos_ ? marks_[mi_] : nullptr;
+    return mi_ < marks_.size() && marks_[mi_]->Pos() == pos_ ? marks_[mi_] : nullptr;
   }
 
   // The blocks of the main text (cell == nullptr) or of one cell, up to the cell's end mark.
@@ -406,7 +396,7 @@ class GrammarCheck {
   std::string Here() const { return std::to_string(pos_); }
 
   const Story& s_;
-  const std::vector<Mark*>& marks_;
+  const MarkList& marks_;
   int64_t pos_ = 0;
   size_t mi_ = 0;
 };

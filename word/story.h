@@ -23,7 +23,11 @@
 //
 // Every edit goes through two primitives, Insert and Remove. Both call AdjustPositions, the one
 // function that moves what points into the story (marks and registered trackers such as ranges)
-// with the rule of MapPosition below. Deleting text goes through DeleteText, which keeps the
+// with the rule of MapPosition below: a mark exactly at an insertion point stays or moves by its
+// gravity (Mark::gravity), unless the code inserting new structure names its place among the marks
+// there (InsertionPoint). The marks behind the last edit are held relative to the end of the text
+// (word/mark_list.h), so an edit costs in proportion to the change, not to the text after it.
+// Deleting text goes through DeleteText, which keeps the
 // structure marks the grammar needs; Remove takes exactly the span it is given and is for the
 // removal of whole nodes (a row, a table, a picture).
 //
@@ -38,6 +42,8 @@
 #include <vector>
 
 #include "word/gap_buffer.h"
+#include "word/mark.h"
+#include "word/mark_list.h"
 
 namespace qv::word {
 
@@ -75,17 +81,6 @@ struct Char {
   uint16_t para = 0;
 };
 
-class StoryNode;
-
-enum class MarkKind : uint8_t { TableStart, CellEnd, RowEnd, Object };
-
-struct Mark {
-  int64_t pos = -1;
-  MarkKind kind = MarkKind::Object;
-  StoryNode* owner = nullptr;
-  bool ZeroWidth() const { return kind == MarkKind::TableStart; }
-};
-
 // A node whose place in the story is one or more marks (tables, rows, cells, inline shapes).
 class StoryNode {
  public:
@@ -117,13 +112,37 @@ struct Edit {
   int64_t inserted = 0;
 };
 
-// Which way a position exactly at an insertion point goes.
-enum class Bias { After, Stay };
-
 // The position rule: positions before the change stay; a position exactly at the insertion point
 // moves after the new text unless it asked to stay (Bias::Stay); positions inside a deleted span
 // collapse to its start; positions after the change shift by the difference.
 int64_t MapPosition(int64_t pos, const Edit& edit, Bias bias);
+
+// Where inserted text goes among the marks at its position: the marks in front of it stay, the
+// marks behind it move after the new text. The marks at one position are ordered (tables from the
+// outermost in, then the character's own mark), so this is one place in that order.
+class InsertionPoint {
+ public:
+  // Each mark at `at` by its own gravity: the tables beginning there stay (the text goes into
+  // their first cell), the character's mark moves. What typing and pasting do.
+  static InsertionPoint ByGravity(int64_t at) { return {at, Rule::ByGravity, nullptr}; }
+  // In front of every mark at `at`: new cells or rows go in front of the tables nested at the
+  // start of the cell that follows them.
+  static InsertionPoint InFrontOfMarks(int64_t at) { return {at, Rule::InFront, nullptr}; }
+  // Right behind `m` (which stays, with every mark in front of it): a table's new first row goes
+  // inside the table, in front of the tables nested at the start of its old first row.
+  static InsertionPoint Behind(const Mark& m) { return {m.Pos(), Rule::Behind, &m}; }
+
+  int64_t At() const { return at_; }
+
+ private:
+  friend class Story;
+  enum class Rule : uint8_t { ByGravity, InFront, Behind };
+  InsertionPoint(int64_t at, Rule rule, const Mark* mark) : at_(at), rule_(rule), mark_(mark) {}
+
+  int64_t at_;
+  Rule rule_;
+  const Mark* mark_;
+};
 
 // Anything outside the story that points into it (ranges, the selection, shape anchors).
 class PositionTracker {
@@ -159,12 +178,13 @@ class Story {
   uint64_t Revision() const { return revision_; }
 
   // --- the two edit primitives ---
-  // Inserts `chars` at `at`. `marks` are the marks the new characters carry (positions relative to
-  // `at`); they are registered after existing positions were adjusted. With `pushZeroWidth` the
-  // zero-width marks at `at` move after the new text too (new rows and cells go in front of any
-  // table nested at the start of the next cell).
-  void Insert(int64_t at, const std::vector<Char>& chars, const std::vector<Mark*>& marks = {},
-              bool pushZeroWidth = false);
+  // Inserts `chars` at `where`. `marks` are the marks the new characters carry, in order (placed
+  // relative to the insertion point); they go into the mark order at the insertion point.
+  void Insert(InsertionPoint where, const std::vector<Char>& chars,
+              const std::vector<Mark*>& marks = {});
+  void Insert(int64_t at, const std::vector<Char>& chars, const std::vector<Mark*>& marks = {}) {
+    Insert(InsertionPoint::ByGravity(at), chars, marks);
+  }
   // Removes [from, to). The owners of character marks inside are told (MarkRemoved); a
   // TableStart inside must belong to a table that lies wholly inside.
   void Remove(int64_t from, int64_t to);
@@ -207,18 +227,17 @@ class Story {
   Char Template(int64_t at) const;
 
   // --- marks ---
-  const std::vector<Mark*>& Marks() const { return marks_; }
+  const MarkList& Marks() const { return marks_; }
   // Index of the first mark whose position is >= pos (zero-width marks first at equal positions).
-  size_t FirstMarkAt(int64_t pos) const;
-  size_t IndexOf(const Mark* m) const;
+  size_t FirstMarkAt(int64_t pos) const { return marks_.FirstAt(pos); }
+  size_t IndexOf(const Mark* m) const { return marks_.IndexOf(m); }
+  // Registers a mark placed at its position, behind the marks already there of its own width (a
+  // table starting where another starts is nested in it).
   void AddMark(Mark* m);
   // Forgets a mark without touching the text (its character is about to be reused or removed).
   void DetachMark(Mark* m);
   // `replacement` takes over the place of `old` (same position) in the mark order.
   void ReplaceMark(Mark* old, Mark* replacement);
-  // Moves a zero-width mark back to `pos` keeping its place in the order (a table whose first row
-  // was inserted in front of it).
-  void ResetZeroWidth(Mark* m, int64_t pos);
 
   // --- nodes the story keeps alive (tables and inline shapes) ---
   void Own(std::shared_ptr<StoryNode> node);
@@ -250,13 +269,17 @@ class Story {
   void LoadMarks(std::vector<Mark*> marks);
 
  private:
-  void AdjustPositions(const Edit& edit, bool pushZeroWidth);
+  // The one place where what points into the story follows an edit: the marks from index `slot`
+  // on move with the text (the mark gap goes there; those behind it follow the length of the
+  // text), the trackers by MapPosition. Called once the characters changed.
+  void AdjustPositions(const Edit& edit, size_t slot);
+  size_t Slot(const InsertionPoint& where) const;
 
   // With a gap at the last edit: a run of edits at one place moves the text after it once.
   GapBuffer<Char> chars_;
   std::vector<FontData> fonts_;
   std::vector<ParaData> paras_;
-  std::vector<Mark*> marks_;
+  MarkList marks_{1};
   std::unordered_map<StoryNode*, std::shared_ptr<StoryNode>> owned_;
   std::unordered_set<PositionTracker*> trackers_;
   StoryListener* listener_ = nullptr;

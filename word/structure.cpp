@@ -14,9 +14,9 @@ Location LocationAt(const Story& story, int64_t pos) {
   const Mark* m = marks[i];
   switch (m->kind) {
     case MarkKind::TableStart: {
-      if (m->pos == pos) {
+      if (m->Pos() == pos) {
         // Tables beginning here nest one in the other's first cell; the last is the innermost.
-        while (i + 1 < marks.size() && marks[i + 1]->pos == pos &&
+        while (i + 1 < marks.size() && marks[i + 1]->Pos() == pos &&
                marks[i + 1]->kind == MarkKind::TableStart)
           ++i;
         auto* t = static_cast<Table*>(marks[i]->owner);
@@ -42,7 +42,7 @@ Location LocationAt(const Story& story, int64_t pos) {
 
 const Mark* CharMarkAt(const Story& story, int64_t pos) {
   const auto& marks = story.Marks();
-  for (size_t i = story.FirstMarkAt(pos); i < marks.size() && marks[i]->pos == pos; ++i)
+  for (size_t i = story.FirstMarkAt(pos); i < marks.size() && marks[i]->Pos() == pos; ++i)
     if (!marks[i]->ZeroWidth()) return marks[i];
   return nullptr;
 }
@@ -79,7 +79,7 @@ std::vector<Table*> TablesIn(const Story& story, int64_t from, int64_t to) {
   };
   if (Table* first = atLevel(LocationAt(story, from).table)) out.push_back(first);
   const auto& marks = story.Marks();
-  for (size_t i = story.FirstMarkAt(from); i < marks.size() && marks[i]->pos < to; ++i) {
+  for (size_t i = story.FirstMarkAt(from); i < marks.size() && marks[i]->Pos() < to; ++i) {
     if (marks[i]->kind != MarkKind::TableStart) continue;
     auto* t = static_cast<Table*>(marks[i]->owner);
     if (t->Container().get() != level) continue;
@@ -93,7 +93,7 @@ std::vector<Table*> TablesNestedIn(const Story& story, const Cell& cell) {
   std::vector<Table*> out;
   const auto& marks = story.Marks();
   for (size_t i = story.FirstMarkAt(cell.Start());
-       i < marks.size() && marks[i]->pos < cell.EndMark(); ++i) {
+       i < marks.size() && marks[i]->Pos() < cell.EndMark(); ++i) {
     if (marks[i]->kind != MarkKind::TableStart) continue;
     auto* t = static_cast<Table*>(marks[i]->owner);
     if (t->Container().get() == &cell) out.push_back(t);
@@ -104,7 +104,7 @@ std::vector<Table*> TablesNestedIn(const Story& story, const Cell& cell) {
 std::vector<InlineShape*> InlineShapesIn(const Story& story, int64_t from, int64_t to) {
   std::vector<InlineShape*> out;
   const auto& marks = story.Marks();
-  for (size_t i = story.FirstMarkAt(from); i < marks.size() && marks[i]->pos < to; ++i)
+  for (size_t i = story.FirstMarkAt(from); i < marks.size() && marks[i]->Pos() < to; ++i)
     if (marks[i]->kind == MarkKind::Object)
       out.push_back(static_cast<InlineShape*>(marks[i]->owner));
   return out;

@@ -59,17 +59,17 @@ std::shared_ptr<word::Table> Cell::Table() const {
 int64_t Cell::Start() const {
   auto r = Row();
   const int32_t i = IndexIn(r->cells_, this);
-  return i > 0 ? r->cells_[static_cast<size_t>(i) - 1]->end_.pos + 1 : r->Start();
+  return i > 0 ? r->cells_[static_cast<size_t>(i) - 1]->end_.Pos() + 1 : r->Start();
 }
 
 int64_t Cell::EndMark() const {
   Check();
-  return end_.pos;
+  return end_.Pos();
 }
 
 std::shared_ptr<word::Range> Cell::Range() {
   Check();
-  return doc_.lock()->Range(Start(), end_.pos + 1);
+  return doc_.lock()->Range(Start(), end_.Pos() + 1);
 }
 
 int32_t Cell::RowIndex() const {
@@ -155,15 +155,15 @@ void Cell::Split(int32_t rows, int32_t columns) {
   Story::EditScope scope(story);
   const double width = fmt_.width / columns;
   fmt_.width = width;
-  const int64_t at = end_.pos + 1;
-  const Char format = story.At(end_.pos);
+  const int64_t at = end_.Pos() + 1;
+  const Char format = story.At(end_.Pos());
   std::vector<Char> chars;
   std::vector<Mark*> marks;
   std::vector<std::shared_ptr<Cell>> made;
   for (int32_t i = 1; i < columns; ++i) {
     auto c = std::make_shared<Cell>(doc_, row_);
     c->fmt_ = fmt_;
-    c->end_.pos = i - 1;
+    c->end_.Place(i - 1);
     chars.push_back(format);
     marks.push_back(&c->end_);
     made.push_back(c);
@@ -171,12 +171,13 @@ void Cell::Split(int32_t rows, int32_t columns) {
   const auto index = static_cast<size_t>(ColumnIndex());
   r->cells_.insert(r->cells_.begin() + static_cast<std::ptrdiff_t>(index), made.begin(),
                    made.end());
-  story.Insert(at, chars, marks, true);
+  // In front of any table nested at the start of the next cell: it stays in that cell.
+  story.Insert(InsertionPoint::InFrontOfMarks(at), chars, marks);
 }
 
 void Cell::Select() {
   Check();
-  doc_.lock()->Selection()->SelectText(Start(), end_.pos + 1);
+  doc_.lock()->Selection()->SelectText(Start(), end_.Pos() + 1);
 }
 
 const DispatchTable& Cell::Members() const {
@@ -264,17 +265,17 @@ int32_t Row::Index() const {
 int64_t Row::Start() const {
   auto t = Table();
   const int32_t i = IndexIn(t->rows_, this);
-  return i > 0 ? t->rows_[static_cast<size_t>(i) - 1]->end_.pos + 1 : t->Start();
+  return i > 0 ? t->rows_[static_cast<size_t>(i) - 1]->end_.Pos() + 1 : t->Start();
 }
 
 int64_t Row::EndMark() const {
   Check();
-  return end_.pos;
+  return end_.Pos();
 }
 
 std::shared_ptr<word::Range> Row::Range() {
   Check();
-  return doc_.lock()->Range(Start(), end_.pos + 1);
+  return doc_.lock()->Range(Start(), end_.Pos() + 1);
 }
 
 const std::vector<std::shared_ptr<Cell>>& Row::CellList() const {
@@ -321,12 +322,12 @@ void Row::MergeCells(size_t first, size_t last) {
   for (size_t j = last; j > first; --j) {
     auto victim = cells_[j];
     auto left = cells_[j - 1];
-    const int64_t leftEnd = left->end_.pos;
-    const bool rightEmpty = victim->Start() == victim->end_.pos;
+    const int64_t leftEnd = left->end_.Pos();
+    const bool rightEmpty = victim->Start() == victim->end_.Pos();
     const bool leftEmpty = left->Start() == leftEnd;
     // Tables nested in the victim now live in the cell that remains.
     for (size_t i = story.FirstMarkAt(leftEnd + 1);
-         i < story.Marks().size() && story.Marks()[i]->pos < victim->end_.pos; ++i) {
+         i < story.Marks().size() && story.Marks()[i]->Pos() < victim->end_.Pos(); ++i) {
       Mark* m = story.Marks()[i];
       if (m->kind != MarkKind::TableStart) continue;
       auto* t = static_cast<word::Table*>(m->owner);
@@ -334,7 +335,7 @@ void Row::MergeCells(size_t first, size_t last) {
     }
     story.DetachMark(&left->end_);
     story.ReplaceMark(&victim->end_, &left->end_);
-    victim->end_.pos = -1;
+    victim->end_.Place(-1);
     victim->deleted_ = true;
     left->fmt_.width += victim->fmt_.width;
     cells_.erase(cells_.begin() + static_cast<std::ptrdiff_t>(j));
@@ -342,7 +343,8 @@ void Row::MergeCells(size_t first, size_t last) {
       Char para = story.At(leftEnd);
       para.cp = kParagraphMark;
       story.Remove(leftEnd, leftEnd + 1);
-      story.Insert(leftEnd, {para}, {}, true);
+      // In front of the tables nested at the start of the absorbed cell's contents.
+      story.Insert(InsertionPoint::InFrontOfMarks(leftEnd), {para});
     } else {
       story.Remove(leftEnd, leftEnd + 1);
     }
@@ -358,13 +360,13 @@ void Row::Delete() {
     return;
   }
   const int64_t from = Start();
-  const int64_t to = end_.pos + 1;
+  const int64_t to = end_.Pos() + 1;
   doc_.lock()->GetStory().Remove(from, to);
 }
 
 void Row::Select() {
   Check();
-  doc_.lock()->Selection()->SelectText(Start(), end_.pos + 1);
+  doc_.lock()->Selection()->SelectText(Start(), end_.Pos() + 1);
 }
 
 const DispatchTable& Row::Members() const {
@@ -406,7 +408,7 @@ void Table::ForgetRow(const Row* r) {
 }
 
 int64_t Table::ExtentEnd() const {
-  return rows_.empty() ? start_.pos : rows_.back()->end_.pos;
+  return rows_.empty() ? start_.Pos() : rows_.back()->end_.Pos();
 }
 
 Document& Table::Doc() const {
@@ -433,7 +435,7 @@ std::shared_ptr<Table> Table::Build(Document& doc, int64_t at, int32_t rows, int
   auto table = std::make_shared<Table>(doc.Self(), container);
   std::vector<Char> chars;
   std::vector<Mark*> marks;
-  table->start_.pos = 0;
+  table->start_.Place(0);
   marks.push_back(&table->start_);
   Char c = format;
   c.cp = kCellMark;
@@ -442,29 +444,29 @@ std::shared_ptr<Table> Table::Build(Document& doc, int64_t at, int32_t rows, int
     for (int32_t k = 0; k < columns; ++k) {
       auto cell = std::make_shared<word::Cell>(doc.Self(), row);
       cell->fmt_.width = cellWidth;
-      cell->end_.pos = static_cast<int64_t>(chars.size());
+      cell->end_.Place(static_cast<int64_t>(chars.size()));
       chars.push_back(c);
       marks.push_back(&cell->end_);
       row->cells_.push_back(cell);
     }
-    row->end_.pos = static_cast<int64_t>(chars.size());
+    row->end_.Place(static_cast<int64_t>(chars.size()));
     chars.push_back(c);
     marks.push_back(&row->end_);
     table->rows_.push_back(row);
   }
   story.Own(table);
-  story.Insert(at, chars, marks, false);
+  story.Insert(at, chars, marks);
   return table;
 }
 
 int64_t Table::Start() const {
   Check();
-  return start_.pos;
+  return start_.Pos();
 }
 
 int64_t Table::End() const {
   Check();
-  return rows_.back()->end_.pos + 1;
+  return rows_.back()->end_.Pos() + 1;
 }
 
 std::shared_ptr<word::Range> Table::Range() {
@@ -522,18 +524,20 @@ std::shared_ptr<Row> Table::InsertRow(size_t index, const Row& model) {
   for (const auto& mc : model.cells_) {
     auto cell = std::make_shared<word::Cell>(doc_, row);
     cell->fmt_ = mc->fmt_;
-    cell->end_.pos = static_cast<int64_t>(chars.size());
-    chars.push_back(story.At(mc->end_.pos));
+    cell->end_.Place(static_cast<int64_t>(chars.size()));
+    chars.push_back(story.At(mc->end_.Pos()));
     marks.push_back(&cell->end_);
     row->cells_.push_back(cell);
   }
-  row->end_.pos = static_cast<int64_t>(chars.size());
-  chars.push_back(story.At(model.end_.pos));
+  row->end_.Place(static_cast<int64_t>(chars.size()));
+  chars.push_back(story.At(model.end_.Pos()));
   marks.push_back(&row->end_);
   rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(index), row);
-  story.Insert(at, chars, marks, true);
-  // A new first row: the table still begins where it began.
-  if (index == 0) story.ResetZeroWidth(&start_, at);
+  // A new row goes in front of the tables nested at the start of the row it is put before (or of
+  // a table that follows this one). A new first row goes inside the table: its start, and the
+  // starts of the tables it is nested in, stay where they are.
+  story.Insert(index == 0 ? InsertionPoint::Behind(start_) : InsertionPoint::InFrontOfMarks(at),
+               chars, marks);
   return row;
 }
 

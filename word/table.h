@@ -71,7 +71,7 @@ class Cell : public Dispatch, public StoryNode {
   // StoryNode
   void MarkRemoved() override;
   std::shared_ptr<void> KeepAlive() override { return shared_from_this(); }
-  int64_t ExtentEnd() const override { return end_.pos; }
+  int64_t ExtentEnd() const override { return end_.Pos(); }
   const StoryNode* StructuralParent() const override;
 
   bool Deleted() const { return deleted_; }
@@ -122,7 +122,7 @@ class Row : public Dispatch, public StoryNode {
 
   void MarkRemoved() override;
   std::shared_ptr<void> KeepAlive() override { return shared_from_this(); }
-  int64_t ExtentEnd() const override { return end_.pos; }
+  int64_t ExtentEnd() const override { return end_.Pos(); }
   const StoryNode* StructuralParent() const override;
   size_t ChildCount() const override { return cells_.size(); }
   const StoryNode* Child(size_t i) const override {
@@ -180,7 +180,7 @@ class Table : public Dispatch, public StoryNode {
   void MarkRemoved() override;
   std::shared_ptr<void> KeepAlive() override { return shared_from_this(); }
   int64_t ExtentEnd() const override;
-  int64_t ExtentStart() const override { return start_.pos; }
+  int64_t ExtentStart() const override { return start_.Pos(); }
   const StoryNode* Holder() const override { return container_.lock().get(); }
   size_t ChildCount() const override { return rows_.size(); }
   const StoryNode* Child(size_t i) const override {

@@ -58,7 +58,7 @@ class Node : public StoryNode {
  public:
   void MarkRemoved() override { removed = true; }
   std::shared_ptr<void> KeepAlive() override { return nullptr; }
-  int64_t ExtentEnd() const override { return mark.pos; }
+  int64_t ExtentEnd() const override { return mark.Pos(); }
   Mark mark{0, MarkKind::Object, this};
   bool removed = false;
 };
@@ -68,12 +68,12 @@ TEST(Story, MarksMoveWithTheirCharactersAndAreToldWhenRemoved) {
   s.Insert(0, {C(U'a'), C(U'b')});
   Node n;
   s.Insert(1, {C(kObjectChar)}, {&n.mark});
-  EXPECT_EQ(n.mark.pos, 1);
+  EXPECT_EQ(n.mark.Pos(), 1);
   EXPECT_NO_THROW(s.CheckInvariants());
   s.Insert(1, {C(U'x')});  // text inserted at the object's place goes in front of it
-  EXPECT_EQ(n.mark.pos, 2);
+  EXPECT_EQ(n.mark.Pos(), 2);
   s.Remove(0, 1);
-  EXPECT_EQ(n.mark.pos, 1);
+  EXPECT_EQ(n.mark.Pos(), 1);
   EXPECT_FALSE(n.removed);
   s.Remove(1, 2);
   EXPECT_TRUE(n.removed);
@@ -95,15 +95,20 @@ TEST(Story, ZeroWidthMarksKeepTheirNestingOrderAndStayAtAnInsertionPoint) {
   EXPECT_EQ(s.Marks()[0], &outer.mark);
   EXPECT_EQ(s.Marks()[1], &inner.mark);
   EXPECT_EQ(s.Marks()[2], &object.mark);
-  EXPECT_EQ(outer.mark.pos, 1);  // text went in at the table start: into its first cell
-  EXPECT_EQ(object.mark.pos, 1);
-  s.Insert(1, {C(U'x')}, {}, true);  // new rows and cells push the tables along
-  EXPECT_EQ(outer.mark.pos, 2);
-  EXPECT_EQ(inner.mark.pos, 2);
-  s.ResetZeroWidth(&outer.mark, 1);  // a new first row: the outer table begins where it did
+  EXPECT_EQ(outer.mark.Pos(), 1);  // text went in at the table start: into its first cell
+  EXPECT_EQ(object.mark.Pos(), 1);
+  // A new first row of the outer table goes behind its start, in front of the table nested there.
+  s.Insert(InsertionPoint::Behind(outer.mark), {C(U'x')});
+  EXPECT_EQ(outer.mark.Pos(), 1);
+  EXPECT_EQ(inner.mark.Pos(), 2);
   EXPECT_EQ(s.Marks()[0], &outer.mark);
   EXPECT_EQ(s.FirstMarkAt(2), 1u);
   EXPECT_EQ(s.IndexOf(&object.mark), 2u);
+  // New cells go in front of every table beginning where they go in.
+  s.Insert(InsertionPoint::InFrontOfMarks(1), {C(U'y')});
+  EXPECT_EQ(outer.mark.Pos(), 2);
+  EXPECT_EQ(inner.mark.Pos(), 3);
+  EXPECT_EQ(object.mark.Pos(), 3);
 }
 
 TEST(Story, RevisionChangesWithEveryEditAndFormatChange) {

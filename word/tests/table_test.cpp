@@ -132,6 +132,55 @@ TEST_F(TableTest, RowsGoInBelowAndAboveTheSelectionAndAreDeleted) {
   Check();
 }
 
+TEST_F(TableTest, TextInsertedAtEachKindOfMarkGoesWhereItsGravitySays) {
+  auto t = doc->Tables()->Add(R(0, 0), 1, 2);  // cell ends at 0 and 1, the row's end at 2
+  auto pic = doc->InlineShapes()->AddPicture(Gif().string(), false, true, R(3, 3));
+  auto around = R(3, 4);       // the picture
+  R(0, 0)->InsertBefore("x");  // at the table's start: into its first cell, the table stays
+  EXPECT_EQ(t->Start(), 0);
+  EXPECT_EQ(t->Cell(1, 1)->Range()->Text(), "x\r\a");
+  R(1, 1)->InsertBefore("y");  // at a cell's end mark: inside the cell, in front of the mark
+  EXPECT_EQ(t->Cell(1, 1)->Range()->Text(), "xy\r\a");
+  EXPECT_EQ(t->Cell(1, 2)->Range()->Text(), "\r\a");
+  EXPECT_NE(ErrorNumber([&] { R(4, 4)->InsertBefore("r"); }), 0);  // nothing at a row's end
+  EXPECT_EQ(t->End(), 5);
+  ASSERT_EQ(pic->Range()->Start(), 5);
+  ASSERT_EQ(around->Start(), 5);
+  R(5, 5)->InsertBefore("z");  // at a picture: in front of it; a range starting there takes it
+  EXPECT_EQ(pic->Range()->Start(), 6);
+  EXPECT_EQ(around->Start(), 5);
+  EXPECT_EQ(around->End(), 7);
+  R(7, 7)->InsertBefore("w");  // at a range's end: outside it
+  EXPECT_EQ(around->End(), 7);
+  EXPECT_EQ(Text(), "xy\r\a\r\a\r\az\x01w\r");
+  Check();
+}
+
+TEST_F(TableTest, ANewFirstRowOfANestedTableKeepsTheTablesAroundAndInsideIt) {
+  // Three tables beginning at one place, each in the first cell of the one before.
+  auto outer = doc->Tables()->Add(R(0, 0), 1, 1);
+  auto middle = doc->Tables()->Add(outer->Cell(1, 1)->Range(), 1, 1);
+  auto inner = doc->Tables()->Add(middle->Cell(1, 1)->Range(), 1, 1);
+  ASSERT_EQ(outer->Start(), 0);
+  ASSERT_EQ(inner->Start(), 0);
+  middle->InsertRow(0, *middle->RowList()[0]);
+  Check();
+  EXPECT_EQ(outer->Start(), 0);
+  EXPECT_EQ(middle->Start(), 0);
+  EXPECT_EQ(inner->Start(), middle->RowList()[1]->Start());
+  EXPECT_EQ(inner->EnclosingTable(), middle);
+  EXPECT_EQ(middle->EnclosingTable(), outer);
+  const Story& story = doc->GetStory();
+  EXPECT_TRUE(TablesNestedIn(story, *middle->Cell(1, 1)).empty());
+  EXPECT_EQ(TablesNestedIn(story, *middle->Cell(2, 1)), std::vector<Table*>{inner.get()});
+  // A new first row of the outermost table goes in front of all that.
+  outer->InsertRow(0, *outer->RowList()[0]);
+  Check();
+  EXPECT_EQ(outer->Start(), 0);
+  EXPECT_EQ(middle->Start(), outer->RowList()[1]->Start());
+  EXPECT_EQ(TablesNestedIn(story, *outer->Cell(2, 1)), std::vector<Table*>{middle.get()});
+}
+
 TEST_F(TableTest, ATableHeldAcrossEditsStillAnswersAndADeletedOneRaises) {
   auto t = doc->Tables()->Add(R(0, 0), 1, 1);
   auto cell = t->Cell(1, 1);

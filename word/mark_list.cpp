@@ -1,0 +1,116 @@
+#include "word/mark_list.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace qv::word {
+
+namespace {
+
+std::ptrdiff_t Offset(size_t i) {
+  return static_cast<std::ptrdiff_t>(i);
+}
+
+}  // namespace
+
+MarkList::~MarkList() {
+  Release();
+}
+
+size_t MarkList::FirstAt(int64_t pos) const {
+  size_t lo = 0;
+  size_t hi = size();
+  while (lo < hi) {
+    const size_t mid = lo + (hi - lo) / 2;
+    if ((*this)[mid]->Pos() < pos) {
+      lo = mid + 1;
+    } else {
+      hi = mid;
+    }
+  }
+  return lo;
+}
+
+size_t MarkList::IndexOf(const Mark* m) const {
+  const int64_t pos = m->Pos();
+  for (size_t i = FirstAt(pos); i < size() && (*this)[i]->Pos() == pos; ++i)
+    if ((*this)[i] == m) return i;
+  throw std::logic_error("mark not registered with its story");
+}
+
+void MarkList::MoveGap(size_t i) {
+  if (i < gapStart_) {
+    // The marks passed now lie behind the gap: they hold their distance from the end.
+    for (size_t k = i; k < gapStart_; ++k) {
+      Mark* m = buf_[k];
+      m->raw_ -= length_;
+      m->end_ = &length_;
+    }
+    std::move_backward(buf_.begin() + Offset(i), buf_.begin() + Offset(gapStart_),
+                       buf_.begin() + Offset(gapEnd_));
+    gapEnd_ -= gapStart_ - i;
+    gapStart_ = i;
+  } else if (i > gapStart_) {
+    const size_t n = i - gapStart_;
+    for (size_t k = gapEnd_; k < gapEnd_ + n; ++k)
+      Detach(buf_[k]);
+    std::move(buf_.begin() + Offset(gapEnd_), buf_.begin() + Offset(gapEnd_ + n),
+              buf_.begin() + Offset(gapStart_));
+    gapStart_ += n;
+    gapEnd_ += n;
+  }
+}
+
+void MarkList::MakeRoom(size_t n) {
+  if (gapEnd_ - gapStart_ >= n) return;
+  // A new gap of an eighth of the marks (at least 64), so that growing costs a constant per mark.
+  const size_t gap = std::max(n, std::max<size_t>(64, size() / 8));
+  const size_t tail = buf_.size() - gapEnd_;
+  std::vector<Mark*> grown(size() + gap);
+  std::copy(buf_.begin(), buf_.begin() + Offset(gapStart_), grown.begin());
+  std::copy(buf_.begin() + Offset(gapEnd_), buf_.end(), grown.end() - Offset(tail));
+  buf_ = std::move(grown);
+  gapEnd_ = gapStart_ + gap;
+}
+
+void MarkList::Insert(size_t i, Mark* m) {
+  MakeRoom(1);
+  MoveGap(i);
+  buf_[gapStart_++] = m;
+}
+
+void MarkList::Erase(size_t i, size_t j) {
+  MoveGap(i);
+  for (size_t k = gapEnd_; k < gapEnd_ + (j - i); ++k)
+    Detach(buf_[k]);
+  gapEnd_ += j - i;
+}
+
+void MarkList::Replace(size_t i, Mark* replacement) {
+  Mark*& slot = buf_[i < gapStart_ ? i : i + (gapEnd_ - gapStart_)];
+  replacement->raw_ = slot->raw_;
+  replacement->end_ = slot->end_;
+  Detach(slot);
+  slot = replacement;
+}
+
+void MarkList::Assign(std::vector<Mark*> sorted) {
+  Release();
+  buf_ = std::move(sorted);
+  gapStart_ = gapEnd_ = buf_.size();
+}
+
+std::vector<Mark*> MarkList::Release() {
+  std::vector<Mark*> out;
+  out.reserve(size());
+  for (size_t i = 0; i < size(); ++i) {
+    Mark* m = (*this)[i];
+    Detach(m);
+    out.push_back(m);
+  }
+  buf_.clear();
+  gapStart_ = gapEnd_ = 0;
+  return out;
+}
+
+}  // namespace qv::word
