@@ -5,8 +5,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "platform/files.h"
 #include "word/custom_properties.h"
+#include "word/doc_record.h"
 #include "word/document.h"
 #include "word/errors.h"
 #include "word/inline_shape.h"
@@ -159,8 +159,7 @@ ImageData ImageFrom(const json& j) {
   std::string bytes;
   Require(Base64Decode(j.at("data").get<std::string>(), bytes), "picture data is not base64");
   const auto format = j.at("format").get<std::string>();
-  auto image = ParseImage(bytes);
-  if (image) return *image;
+  if (auto image = ParseImage(bytes)) return std::move(*image);
   // A picture of a kind we cannot decode (brought in from another program) is kept as it is; a
   // picture that claims a kind we decode must be one.
   Require(
@@ -421,6 +420,7 @@ std::string Base64Encode(const std::string& bytes) {
 bool Base64Decode(const std::string& text, std::string& out) {
   out.clear();
   if (text.size() % 4 != 0) return false;
+  out.reserve(text.size() / 4 * 3);
   auto value = [](char c) -> int {
     if (c >= 'A' && c <= 'Z') return c - 'A';
     if (c >= 'a' && c <= 'z') return c - 'a' + 26;
@@ -452,7 +452,7 @@ bool Base64Decode(const std::string& text, std::string& out) {
   return true;
 }
 
-json DocumentToJson(Document& doc) {
+json DocumentSmallParts(Document& doc) {
   Story& s = doc.GetStory();
   json fonts = json::array();
   for (const auto& f : s.Fonts())
@@ -460,6 +460,42 @@ json DocumentToJson(Document& doc) {
   json paras = json::array();
   for (const auto& p : s.Paras())
     paras.push_back(ParaJson(p));
+  json shapes = json::array();
+  for (const auto& sh : doc.ShapeList())
+    shapes.push_back(ShapeJson(s, *sh));
+  json props = json::array();
+  for (const auto& p : doc.Properties().items)
+    props.push_back({{"name", p.name},
+                     {"type", p.type},
+                     {"value", VariantJson(p.value)},
+                     {"linkToContent", p.linkToContent},
+                     {"linkSource", p.linkSource}});
+  const PageSetupData& pg = doc.Page();
+  return {
+      {"format", kDocumentFormat},
+      {"version", kDocumentFormatVersion},
+      {"fonts", fonts},
+      {"paragraphFormats", paras},
+      {"shapes", shapes},
+      {"customProperties", props},
+      {"pageSetup",
+       {{"pageWidth", pg.pageWidth},
+        {"pageHeight", pg.pageHeight},
+        {"leftMargin", pg.leftMargin},
+        {"rightMargin", pg.rightMargin},
+        {"topMargin", pg.topMargin},
+        {"bottomMargin", pg.bottomMargin},
+        {"orientation", pg.orientation}}},
+      {"settings",
+       {{"snapToGrid", doc.SnapToGrid()},
+        {"snapToShapes", doc.SnapToShapes()},
+        {"formsDesign", doc.FormsDesign()},
+        {"viewType", doc.ActiveWindow()->View()->type}}},
+  };
+}
+
+json DocumentToJson(Document& doc) {
+  Story& s = doc.GetStory();
   json tables = json::array();
   json inlines = json::array();
   for (const Mark* m : s.Marks()) {
@@ -485,71 +521,44 @@ json DocumentToJson(Document& doc) {
                          {"control", control}});
     }
   }
-  json shapes = json::array();
-  for (const auto& sh : doc.ShapeList())
-    shapes.push_back(ShapeJson(s, *sh));
-  json props = json::array();
-  for (const auto& p : doc.Properties().items)
-    props.push_back({{"name", p.name},
-                     {"type", p.type},
-                     {"value", VariantJson(p.value)},
-                     {"linkToContent", p.linkToContent},
-                     {"linkSource", p.linkSource}});
-  const PageSetupData& pg = doc.Page();
-  return {
-      {"format", kDocumentFormat},
-      {"version", kDocumentFormatVersion},
-      {"text", EncodeUtf8(s.Codes(0, s.Length()))},
-      {"fonts", fonts},
-      {"paragraphFormats", paras},
-      {"fontRuns", Runs(s, [](const Char& c) { return c.font; })},
-      {"paragraphRuns", Runs(s, [](const Char& c) { return c.para; })},
-      {"tables", tables},
-      {"inlineShapes", inlines},
-      {"shapes", shapes},
-      {"customProperties", props},
-      {"pageSetup",
-       {{"pageWidth", pg.pageWidth},
-        {"pageHeight", pg.pageHeight},
-        {"leftMargin", pg.leftMargin},
-        {"rightMargin", pg.rightMargin},
-        {"topMargin", pg.topMargin},
-        {"bottomMargin", pg.bottomMargin},
-        {"orientation", pg.orientation}}},
-      {"settings",
-       {{"snapToGrid", doc.SnapToGrid()},
-        {"snapToShapes", doc.SnapToShapes()},
-        {"formsDesign", doc.FormsDesign()},
-        {"viewType", doc.ActiveWindow()->View()->type}}},
-  };
+  json record = DocumentSmallParts(doc);
+  record["text"] = EncodeUtf8(s.Codes(0, s.Length()));
+  record["fontRuns"] = Runs(s, [](const Char& c) { return c.font; });
+  record["paragraphRuns"] = Runs(s, [](const Char& c) { return c.para; });
+  record["tables"] = std::move(tables);
+  record["inlineShapes"] = std::move(inlines);
+  return record;
 }
 
 namespace {
 
-void Load(Document& doc, const json& j) {
-  Require(j.is_object() && j.value("format", "") == kDocumentFormat,
-          "it is not a Quorvanta Word document");
-  Require(Integer(j.at("version")) == kDocumentFormatVersion, "its format version is unknown");
+void Load(Document& doc, RecordParts& j) {
+  Require(j.IsDocument(), "it is not a Quorvanta Word document");
+  Require(Integer(j.At("version")) == kDocumentFormatVersion, "its format version is unknown");
   Story& story = doc.GetStory();
-  const std::u32string codes = DecodeUtf8(j.at("text").get<std::string>());
+  const json& text = j.At("text");
+  // The text is read in place; `get` raises for anything but a string, as it always did.
+  const std::u32string codes =
+      DecodeUtf8(text.is_string() ? text.get_ref<const std::string&>() : text.get<std::string>());
   Require(!codes.empty(), "the text is empty");
   std::vector<Char> chars;
+  chars.reserve(codes.size());
   for (char32_t c : codes)
     chars.push_back(Char{c, 0, 0});
   std::vector<FontData> fonts;
-  for (size_t i = 0; i < j.at("fonts").size(); ++i) {
+  for (size_t i = 0; i < j.At("fonts").size(); ++i) {
     Within at("fonts", i);
-    fonts.push_back(FontFrom(j.at("fonts").at(i)));
+    fonts.push_back(FontFrom(j.At("fonts").at(i)));
   }
   std::vector<ParaData> paras;
-  for (size_t i = 0; i < j.at("paragraphFormats").size(); ++i) {
+  for (size_t i = 0; i < j.At("paragraphFormats").size(); ++i) {
     Within at("paragraphFormats", i);
-    paras.push_back(ParaFrom(j.at("paragraphFormats").at(i)));
+    paras.push_back(ParaFrom(j.At("paragraphFormats").at(i)));
   }
   Require(!fonts.empty() && !paras.empty() && fonts.size() < 0xFFFF && paras.size() < 0xFFFF,
           "the formatting tables are empty or too long");
-  ApplyRuns(chars, j.at("fontRuns"), fonts.size(), [](Char& c) -> uint16_t& { return c.font; });
-  ApplyRuns(chars, j.at("paragraphRuns"), paras.size(),
+  ApplyRuns(chars, j.At("fontRuns"), fonts.size(), [](Char& c) -> uint16_t& { return c.font; });
+  ApplyRuns(chars, j.At("paragraphRuns"), paras.size(),
             [](Char& c) -> uint16_t& { return c.para; });
   const auto len = static_cast<int64_t>(chars.size());
   story.Load(std::move(chars), std::move(fonts), std::move(paras));
@@ -564,9 +573,9 @@ void Load(Document& doc, const json& j) {
 
   auto self = doc.Self();
   std::vector<std::shared_ptr<Table>> tables;
-  for (size_t ti = 0; ti < j.at("tables").size(); ++ti) {
+  for (size_t ti = 0; ti < j.Count("tables"); ++ti) {
     Within atTable("tables", ti);
-    const json& tj = j.at("tables").at(ti);
+    const json& tj = j.Item("tables", ti);
     auto t = std::make_shared<Table>(self, std::weak_ptr<Cell>());
     TableFormat& f = t->MutableFmt();
     f.padding = PaddingFrom(tj.at("padding"));
@@ -606,9 +615,9 @@ void Load(Document& doc, const json& j) {
       place(row->EndMarkPtr(), rj.at("end"));
     }
   }
-  for (size_t ii = 0; ii < j.at("inlineShapes").size(); ++ii) {
+  for (size_t ii = 0; ii < j.Count("inlineShapes"); ++ii) {
     Within at("inlineShapes", ii);
-    const json& ij = j.at("inlineShapes").at(ii);
+    const json& ij = j.Item("inlineShapes", ii);
     auto shape = std::make_shared<InlineShape>(self, Int32(ij.at("type")));
     shape->SetImage(ImageFrom(ij.at("image")), ij.at("source").get<std::string>());
     shape->Restore(ij.at("alternativeText").get<std::string>(), Number(ij.at("width")),
@@ -650,16 +659,16 @@ void Load(Document& doc, const json& j) {
     throw BadRecord(e.what());
   }
 
-  for (size_t si = 0; si < j.at("shapes").size(); ++si) {
+  for (size_t si = 0; si < j.Count("shapes"); ++si) {
     Within at("shapes", si);
-    const json& sj = j.at("shapes").at(si);
+    const json& sj = j.Item("shapes", si);
     const auto anchor = Integer(sj.at("anchor"));
     Require(anchor >= 0 && anchor < len, "a shape's anchor lies outside the text");
     Shapes::Place(doc, anchor, ShapeFrom(sj));
   }
-  for (size_t pi = 0; pi < j.at("customProperties").size(); ++pi) {
+  for (size_t pi = 0; pi < j.Count("customProperties"); ++pi) {
     Within at("customProperties", pi);
-    const json& pj = j.at("customProperties").at(pi);
+    const json& pj = j.Item("customProperties", pi);
     CustomProperty p;
     p.name = pj.at("name").get<std::string>();
     p.type = Int32(pj.at("type"));
@@ -670,7 +679,7 @@ void Load(Document& doc, const json& j) {
     doc.Properties().items.push_back(std::move(p));
   }
   Within atPage("pageSetup");
-  const auto& pg = j.at("pageSetup");
+  const auto& pg = j.At("pageSetup");
   PageSetupData& page = doc.Page();
   page.pageWidth = Number(pg.at("pageWidth"));
   page.pageHeight = Number(pg.at("pageHeight"));
@@ -679,26 +688,41 @@ void Load(Document& doc, const json& j) {
   page.topMargin = Number(pg.at("topMargin"));
   page.bottomMargin = Number(pg.at("bottomMargin"));
   page.orientation = Int32(pg.at("orientation"));
-  const auto& st = j.at("settings");
+  const auto& st = j.At("settings");
   doc.SetSnapToGrid(st.at("snapToGrid").get<bool>());
   doc.SetSnapToShapes(st.at("snapToShapes").get<bool>());
   if (st.at("formsDesign").get<bool>() != doc.FormsDesign()) doc.ToggleFormsDesign();
   doc.ActiveWindow()->View()->type = Int32(st.at("viewType"));
 }
 
-[[noreturn]] void Refuse(const std::filesystem::path& file, const std::string& why) {
+// The parts of a whole record tree.
+class TreeParts : public RecordParts {
+ public:
+  explicit TreeParts(const json& j) : j_(j) {}
+  bool IsDocument() override { return j_.is_object() && j_.value("format", "") == kDocumentFormat; }
+  const json& At(const char* key) override { return j_.at(key); }
+  size_t Count(const char* key) override { return j_.at(key).size(); }
+  const json& Item(const char* key, size_t index) override { return j_.at(key).at(index); }
+
+ private:
+  const json& j_;
+};
+
+}  // namespace
+
+[[noreturn]] void RefuseFile(const std::filesystem::path& file, const std::string& why) {
   throw automation::AutomationError(kErrCorruptFile,
                                     "The document could not be read. It may be corrupt.\r\n(" +
                                         file.filename().string() + ": " + why + ")");
 }
 
 // Reads a record, turning every fault into the refusal with the place where it was found.
-void LoadOrRefuse(Document& doc, const json& record, const std::filesystem::path& file) {
+void LoadRecordOrRefuse(Document& doc, RecordParts& parts, const std::filesystem::path& file) {
   tPath.clear();
   tFailedAt.clear();
   std::string why;
   try {
-    Load(doc, record);
+    Load(doc, parts);
     return;
   } catch (const BadRecord& e) {
     why = e.what();
@@ -706,56 +730,16 @@ void LoadOrRefuse(Document& doc, const json& record, const std::filesystem::path
     why = e.what();
   }
   if (!tFailedAt.empty()) why += " (in " + tFailedAt + ")";
-  Refuse(file, why);
+  RefuseFile(file, why);
 }
 
-}  // namespace
+void LoadRecordOrRefuse(Document& doc, const json& record, const std::filesystem::path& file) {
+  TreeParts parts(record);
+  LoadRecordOrRefuse(doc, parts, file);
+}
 
 void DocumentFromJson(Document& doc, const json& record) {
-  LoadOrRefuse(doc, record, doc.Name());
-}
-
-void WriteDocumentFile(Document& doc, const std::filesystem::path& file) {
-  std::string text;
-  try {
-    text = DocumentToJson(doc).dump(1, ' ', false, json::error_handler_t::strict);
-  } catch (const json::exception& e) {
-    throw automation::AutomationError(5153,
-                                      std::string("The document could not be saved: ") + e.what());
-  }
-  text += "\n";
-  if (text.size() > kMaxDocumentFileBytes)
-    throw automation::AutomationError(
-        5153, "The document could not be saved: it would be larger than " +
-                  std::to_string(kMaxDocumentFileBytes >> 20) + " MB, the largest document that " +
-                  "can be opened again.");
-  if (!platform::WriteFileAtomically(file, text))
-    throw automation::AutomationError(5153,
-                                      "The document could not be saved as " + file.string() + ".");
-}
-
-void ReadDocumentFile(Document& doc, const std::filesystem::path& file) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(file, ec))
-    throw automation::AutomationError(kErrFileNotFound,
-                                      "This file could not be found.\r\n(" + file.string() + ")");
-  // A file over the limit is refused before it is read (and again if it grew while read).
-  const auto tooLarge = "it is larger than " + std::to_string(kMaxDocumentFileBytes >> 20) +
-                        " MB, the largest document this word processor opens";
-  if (std::filesystem::file_size(file, ec) > kMaxDocumentFileBytes && !ec) Refuse(file, tooLarge);
-  auto text = platform::ReadWholeFile(file, kMaxDocumentFileBytes);
-  if (!text) {
-    ec.clear();
-    if (std::filesystem::file_size(file, ec) > kMaxDocumentFileBytes && !ec) Refuse(file, tooLarge);
-    Refuse(file, "it cannot be read");
-  }
-  json record;
-  try {
-    record = json::parse(*text);
-  } catch (const json::exception& e) {
-    Refuse(file, std::string("it is not a document file (") + e.what() + ")");
-  }
-  LoadOrRefuse(doc, record, file);
+  LoadRecordOrRefuse(doc, record, doc.Name());
 }
 
 }  // namespace qv::word
