@@ -160,11 +160,14 @@ void WriteRuns(PrettyJsonWriter& w, const Story& s, T field) {
   w.EndArray();
 }
 
-// The whole file: the members in the order the tree keeps them (sorted by key).
-std::string DocumentFileText(Document& doc) {
+// The whole file: the members in the order the tree keeps them (sorted by key). `sizeHint` is
+// what the text is expected to take: reserved at once, the text is not copied into ever larger
+// buffers, whose freed predecessors the allocator would keep (twice the file in memory at the end).
+std::string DocumentFileText(Document& doc, size_t sizeHint) {
   Story& s = doc.GetStory();
   const json small = DocumentSmallParts(doc);
   std::string out;
+  out.reserve(sizeHint);
   PrettyJsonWriter w(out);
   auto copy = [&](const char* key) { w.Key(key).Value(small.at(key)); };
   w.BeginObject();
@@ -241,10 +244,22 @@ class FileParts : public RecordParts {
 
 }  // namespace
 
+// The size of the document's last file (the one replaced, else the one it was opened from or last
+// saved as) with room to grow; 0 for a document never saved.
+size_t SizeHint(const Document& doc, const std::filesystem::path& file) {
+  std::error_code ec;
+  for (const auto& f : {file, doc.File()}) {
+    if (f.empty()) continue;
+    const auto size = std::filesystem::file_size(f, ec);
+    if (!ec && size <= kMaxDocumentFileBytes) return size + size / 8 + (64 << 10);
+  }
+  return 0;
+}
+
 void WriteDocumentFile(Document& doc, const std::filesystem::path& file) {
   std::string text;
   try {
-    text = DocumentFileText(doc);
+    text = DocumentFileText(doc, SizeHint(doc, file));
   } catch (const json::exception& e) {
     throw automation::AutomationError(5153,
                                       std::string("The document could not be saved: ") + e.what());
