@@ -14,6 +14,7 @@
 #include "word/shape.h"
 #include "word/structure.h"
 #include "word/table.h"
+#include "word/table_record.h"
 #include "word/utf8.h"
 #include "word/window.h"
 
@@ -565,16 +566,42 @@ void Load(Document& doc, RecordParts& j) {
   // The marks are gathered and sorted once: registering them one by one would cost the square of
   // their number.
   std::vector<Mark*> marks;
-  auto place = [&](Mark* m, const json& pos) {
-    m->pos = Integer(pos);
+  auto placeAt = [&](Mark* m, int64_t pos) {
+    m->pos = pos;
     Require(m->pos >= 0 && m->pos < len, "a position lies outside the text");
     marks.push_back(m);
   };
+  auto place = [&](Mark* m, const json& pos) { placeAt(m, Integer(pos)); };
 
   auto self = doc.Self();
   std::vector<std::shared_ptr<Table>> tables;
   for (size_t ti = 0; ti < j.Count("tables"); ++ti) {
     Within atTable("tables", ti);
+    // A record as the saver writes it is read straight from its text; any other through the tree
+    // and its checks. Both build the table in the same order, so a position fault is named alike.
+    if (auto record = ReadTableRecord(j.ItemText("tables", ti)); record) {
+      auto t = std::make_shared<Table>(self, std::weak_ptr<Cell>());
+      t->MutableFmt() = record->format;
+      story.Own(t);
+      tables.push_back(t);
+      placeAt(t->StartMark(), record->start);
+      for (size_t ri = 0; ri < record->rows.size(); ++ri) {
+        Within atRow("rows", ri);
+        const RowRecord& rr = record->rows[ri];
+        auto row = std::make_shared<Row>(self, t);
+        t->MutableRows().push_back(row);
+        for (size_t ci = 0; ci < rr.cells.size(); ++ci) {
+          Within atCell("cells", ci);
+          auto cell = std::make_shared<Cell>(self, row);
+          t->MutableCells(*row).push_back(cell);
+          cell->MutableFmt() = rr.cells[ci].format;
+          placeAt(cell->EndMarkPtr(), rr.cells[ci].end);
+        }
+        row->Restore(rr.height, rr.heightRule);
+        placeAt(row->EndMarkPtr(), rr.end);
+      }
+      continue;
+    }
     const json& tj = j.Item("tables", ti);
     auto t = std::make_shared<Table>(self, std::weak_ptr<Cell>());
     TableFormat& f = t->MutableFmt();

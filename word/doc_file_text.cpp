@@ -229,6 +229,12 @@ class FileParts : public RecordParts {
     return current_[key] = json::parse(m.items[index]);
   }
 
+  std::string_view ItemText(const char* key, size_t index) override {
+    auto it = members_.find(key);
+    if (it == members_.end() || !it->second.isArray || index >= it->second.items.size()) return {};
+    return it->second.items[index];
+  }
+
  private:
   // A missing member raises what `j.at(key)` raises.
   const JsonMember& Member(const char* key) {

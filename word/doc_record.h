@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include <nlohmann/json.hpp>
 
@@ -24,6 +25,9 @@ class RecordParts {
   virtual size_t Count(const char* key) = 0;
   // Valid until the next Item of the same key.
   virtual const nlohmann::json& Item(const char* key, size_t index) = 0;
+  // The text of that item when the parts come from a file's text (else empty), for a reader that
+  // goes straight to the values.
+  virtual std::string_view ItemText(const char* /*key*/, size_t /*index*/) { return {}; }
 };
 
 // Fills an empty document from the parts; raises 5151 naming `file`, the fault and its place.

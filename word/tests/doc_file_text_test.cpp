@@ -14,6 +14,7 @@
 #include "word/doc_file.h"
 #include "word/errors.h"
 #include "word/json_text.h"
+#include "word/table_record.h"
 #include "word/tests/word_test_support.h"
 #include "word/utf8.h"
 
@@ -278,6 +279,82 @@ TEST_F(DocFileTextTest, MutatedRecordsOpenOrAreRefusedAsTheTreeHasIt) {
   }
   EXPECT_GT(refused, 0);
   EXPECT_LT(refused, 100);
+}
+
+// Tables as the saver writes them are read straight from their text, into the same formats.
+TEST_F(DocFileTextTest, SavedTablesAreReadStraightFromTheirText) {
+  BuildRich();
+  const auto members = ScanObjectMembers(Saved(*doc));
+  ASSERT_TRUE(members);
+  const auto& items = members->at("tables").items;
+  ASSERT_EQ(items.size(), static_cast<size_t>(doc->Tables()->Count()) + 2);  // two nested
+  for (size_t i = 0; i < items.size(); ++i) {
+    const auto record = ReadTableRecord(items[i]);
+    ASSERT_TRUE(record) << items[i];
+    const json tree = json::parse(items[i]);
+    EXPECT_EQ(record->start, tree["start"].get<int64_t>());
+    ASSERT_EQ(record->rows.size(), tree["rows"].size());
+    for (size_t r = 0; r < record->rows.size(); ++r) {
+      EXPECT_EQ(record->rows[r].end, tree["rows"][r]["end"].get<int64_t>());
+      EXPECT_EQ(record->rows[r].height, tree["rows"][r]["height"].get<double>());
+      ASSERT_EQ(record->rows[r].cells.size(), tree["rows"][r]["cells"].size());
+      for (size_t c = 0; c < record->rows[r].cells.size(); ++c) {
+        const auto& cell = record->rows[r].cells[c];
+        const json& cj = tree["rows"][r]["cells"][c];
+        EXPECT_EQ(cell.end, cj["end"].get<int64_t>());
+        EXPECT_EQ(cell.format.width, cj["width"].get<double>());
+        EXPECT_EQ(cell.format.padding[0], cj["padding"][0].get<double>());
+        EXPECT_EQ(cell.format.borders.lines[4].color, cj["borders"]["lines"][4][1].get<int>());
+        EXPECT_EQ(cell.format.shading.background, cj["shading"]["background"].get<int>());
+      }
+    }
+  }
+  // Each table of the document is the one it was.
+  auto again = app->Documents()->Add();
+  const auto file = profile.Dir() / "tables.doc";
+  WriteDocumentFile(*doc, file);
+  ReadDocumentFile(*again, file);
+  for (int32_t i = 1; i <= doc->Tables()->Count(); ++i)
+    EXPECT_EQ(again->Tables()->Item(i)->Fmt(), doc->Tables()->Item(i)->Fmt());
+}
+
+// Anything but the saver's own shape is left to the tree, which names the fault.
+TEST(TableRecord, OnlyTheSaversShapeIsReadStraight) {
+  const std::string cell =
+      R"({"borders": {"lines": [[0,0,0.5],[0,0,0.5],[0,0,0.5],[0,0,0.5],[0,0,0.5],[0,0,0.5]],)"
+      R"( "shadow": false}, "end": 1, "padding": [0.0, 0.0, 0.0, 0.0], "shading": {"background":)"
+      R"( -16777216, "foreground": -16777216, "texture": 0}, "verticalAlignment": 0, "width": W})";
+  auto table = [&](const std::string& width, const std::string& tail) {
+    std::string c = cell;
+    c.replace(c.find('W'), 1, width);
+    return R"({"allowAutoFit": false, "autoFitBehavior": 0, "borders": {"lines": [[0,0,0.5],)"
+           R"([0,0,0.5],[0,0,0.5],[0,0,0.5],[1,6710886,0.5],[1,0,0.5]], "shadow": false},)"
+           R"( "padding": [0.0, 0.0, 5.4, 5.4], "preferredWidth": 0.0, "preferredWidthType": 1,)"
+           R"( "rows": [{"cells": [)" +
+           c +
+           R"(], "end": 2, "height": 0.0, "heightRule": 0}], "shading": {"background":)"
+           R"( -16777216, "foreground": -16777216, "texture": 0}, "start": 0)" +
+           tail + "}";
+  };
+  const auto good = ReadTableRecord(table("432.0", R"(, "tableBehavior": 0)"));
+  ASSERT_TRUE(good);
+  EXPECT_EQ(good->rows[0].cells[0].format.width, 432.0);
+  EXPECT_EQ(good->format.borders.lines[4].color, 6710886);
+  EXPECT_TRUE(ReadTableRecord(table("1e2", R"(, "tableBehavior": 0)")));
+  EXPECT_EQ(ReadTableRecord(table("-7", R"(, "tableBehavior": 0)"))->rows[0].cells[0].format.width,
+            -7.0);
+  for (const auto& [width, tail] : std::vector<std::pair<std::string, std::string>>{
+           {"432.0", ""},                                     // a member missing
+           {"432.0", R"(, "tableBehavior": 0, "extra": 1)"},  // one more
+           {"432.0", R"(, "tableBehavior": 0, "start": 0)"},  // one twice
+           {"432.0", R"(, "tableBehavior": 0.0)"},            // a whole number as a fraction
+           {"432.0", R"(, "tableBehavior": 2147483648)"},     // past 32 bits
+           {"1e8", R"(, "tableBehavior": 0)"},                // a size past the limit
+           {R"("wide")", R"(, "tableBehavior": 0)"},          // not a number
+           {"432.0", R"(, "tableBehavior": 0} x)"}}) {        // text after it
+    EXPECT_FALSE(ReadTableRecord(table(width, tail))) << width << tail;
+  }
+  EXPECT_FALSE(ReadTableRecord(""));
 }
 
 TEST(PrettyJsonWriter, LaysOutAsDump) {
