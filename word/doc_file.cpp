@@ -35,21 +35,28 @@ void Require(bool ok, const char* what) {
   if (!ok) throw BadRecord(what);
 }
 
-// Where in the record the reader is, for the refusal: "tables[2].rows[0]".
-thread_local std::vector<std::string> tPath;
+// Where in the record the reader is, for the refusal: "tables[2].rows[0]". Kept as names and
+// indexes and spelled out only for a refusal, since every table, row and cell passes through.
+struct Place {
+  const char* name;
+  size_t index;
+  bool listed;
+};
+thread_local std::vector<Place> tPath;
 thread_local std::string tFailedAt;
 
 class Within {
  public:
-  explicit Within(std::string part) { tPath.push_back(std::move(part)); }
-  Within(const char* list, size_t index) {
-    tPath.push_back(std::string(list) + "[" + std::to_string(index) + "]");
-  }
+  explicit Within(const char* part) { tPath.push_back({part, 0, false}); }
+  Within(const char* list, size_t index) { tPath.push_back({list, index, true}); }
   ~Within() {
     // The innermost place is recorded while the fault unwinds through it.
     if (std::uncaught_exceptions() > 0 && tFailedAt.empty()) {
-      for (const auto& p : tPath)
-        tFailedAt += (tFailedAt.empty() ? "" : ".") + p;
+      for (const auto& p : tPath) {
+        if (!tFailedAt.empty()) tFailedAt += ".";
+        tFailedAt += p.name;
+        if (p.listed) tFailedAt += "[" + std::to_string(p.index) + "]";
+      }
     }
     tPath.pop_back();
   }

@@ -136,7 +136,8 @@ class Scanner {
 
   // One value of any kind, nested containers included, without recursion.
   bool Value() {
-    std::vector<char> open;
+    std::vector<char>& open = open_;
+    open.clear();
     for (;;) {
       Space();
       const char c = Peek();
@@ -304,6 +305,7 @@ class Scanner {
 
   const char* p_;
   const char* end_;
+  std::vector<char> open_;  // the containers open around the value being walked, kept for reuse
 };
 
 }  // namespace
