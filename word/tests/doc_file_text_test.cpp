@@ -284,7 +284,8 @@ TEST_F(DocFileTextTest, MutatedRecordsOpenOrAreRefusedAsTheTreeHasIt) {
 // Tables as the saver writes them are read straight from their text, into the same formats.
 TEST_F(DocFileTextTest, SavedTablesAreReadStraightFromTheirText) {
   BuildRich();
-  const auto members = ScanObjectMembers(Saved(*doc));
+  const std::string text = Saved(*doc);  // the members are spans of it
+  const auto members = ScanObjectMembers(text);
   ASSERT_TRUE(members);
   const auto& items = members->at("tables").items;
   ASSERT_EQ(items.size(), static_cast<size_t>(doc->Tables()->Count()) + 2);  // two nested
