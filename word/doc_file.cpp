@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "automation/text/utf8.h"
-#include "platform/files.h"
 #include "word/custom_properties.h"
+#include "word/doc_record.h"
 #include "word/document.h"
 #include "word/errors.h"
 #include "word/inline_shape.h"
@@ -15,6 +15,7 @@
 #include "word/shape.h"
 #include "word/structure.h"
 #include "word/table.h"
+#include "word/table_record.h"
 #include "word/window.h"
 
 namespace qv::word {
@@ -34,21 +35,28 @@ void Require(bool ok, const char* what) {
   if (!ok) throw BadRecord(what);
 }
 
-// Where in the record the reader is, for the refusal: "tables[2].rows[0]".
-thread_local std::vector<std::string> tPath;
+// Where in the record the reader is, for the refusal: "tables[2].rows[0]". Kept as names and
+// indexes and spelled out only for a refusal, since every table, row and cell passes through.
+struct Place {
+  const char* name;
+  size_t index;
+  bool listed;
+};
+thread_local std::vector<Place> tPath;
 thread_local std::string tFailedAt;
 
 class Within {
  public:
-  explicit Within(std::string part) { tPath.push_back(std::move(part)); }
-  Within(const char* list, size_t index) {
-    tPath.push_back(std::string(list) + "[" + std::to_string(index) + "]");
-  }
+  explicit Within(const char* part) { tPath.push_back({part, 0, false}); }
+  Within(const char* list, size_t index) { tPath.push_back({list, index, true}); }
   ~Within() {
     // The innermost place is recorded while the fault unwinds through it.
     if (std::uncaught_exceptions() > 0 && tFailedAt.empty()) {
-      for (const auto& p : tPath)
-        tFailedAt += (tFailedAt.empty() ? "" : ".") + p;
+      for (const auto& p : tPath) {
+        if (!tFailedAt.empty()) tFailedAt += ".";
+        tFailedAt += p.name;
+        if (p.listed) tFailedAt += "[" + std::to_string(p.index) + "]";
+      }
     }
     tPath.pop_back();
   }
@@ -159,8 +167,7 @@ ImageData ImageFrom(const json& j) {
   std::string bytes;
   Require(Base64Decode(j.at("data").get<std::string>(), bytes), "picture data is not base64");
   const auto format = j.at("format").get<std::string>();
-  auto image = ParseImage(bytes);
-  if (image) return *image;
+  if (auto image = ParseImage(bytes)) return std::move(*image);
   // A picture of a kind we cannot decode (brought in from another program) is kept as it is; a
   // picture that claims a kind we decode must be one.
   Require(
@@ -421,6 +428,7 @@ std::string Base64Encode(const std::string& bytes) {
 bool Base64Decode(const std::string& text, std::string& out) {
   out.clear();
   if (text.size() % 4 != 0) return false;
+  out.reserve(text.size() / 4 * 3);
   auto value = [](char c) -> int {
     if (c >= 'A' && c <= 'Z') return c - 'A';
     if (c >= 'a' && c <= 'z') return c - 'a' + 26;
@@ -452,7 +460,7 @@ bool Base64Decode(const std::string& text, std::string& out) {
   return true;
 }
 
-json DocumentToJson(Document& doc) {
+json DocumentSmallParts(Document& doc) {
   Story& s = doc.GetStory();
   json fonts = json::array();
   for (const auto& f : s.Fonts())
@@ -460,6 +468,42 @@ json DocumentToJson(Document& doc) {
   json paras = json::array();
   for (const auto& p : s.Paras())
     paras.push_back(ParaJson(p));
+  json shapes = json::array();
+  for (const auto& sh : doc.ShapeList())
+    shapes.push_back(ShapeJson(s, *sh));
+  json props = json::array();
+  for (const auto& p : doc.Properties().items)
+    props.push_back({{"name", p.name},
+                     {"type", p.type},
+                     {"value", VariantJson(p.value)},
+                     {"linkToContent", p.linkToContent},
+                     {"linkSource", p.linkSource}});
+  const PageSetupData& pg = doc.Page();
+  return {
+      {"format", kDocumentFormat},
+      {"version", kDocumentFormatVersion},
+      {"fonts", fonts},
+      {"paragraphFormats", paras},
+      {"shapes", shapes},
+      {"customProperties", props},
+      {"pageSetup",
+       {{"pageWidth", pg.pageWidth},
+        {"pageHeight", pg.pageHeight},
+        {"leftMargin", pg.leftMargin},
+        {"rightMargin", pg.rightMargin},
+        {"topMargin", pg.topMargin},
+        {"bottomMargin", pg.bottomMargin},
+        {"orientation", pg.orientation}}},
+      {"settings",
+       {{"snapToGrid", doc.SnapToGrid()},
+        {"snapToShapes", doc.SnapToShapes()},
+        {"formsDesign", doc.FormsDesign()},
+        {"viewType", doc.ActiveWindow()->View()->type}}},
+  };
+}
+
+json DocumentToJson(Document& doc) {
+  Story& s = doc.GetStory();
   json tables = json::array();
   json inlines = json::array();
   for (const Mark* m : s.Marks()) {
@@ -485,88 +529,87 @@ json DocumentToJson(Document& doc) {
                          {"control", control}});
     }
   }
-  json shapes = json::array();
-  for (const auto& sh : doc.ShapeList())
-    shapes.push_back(ShapeJson(s, *sh));
-  json props = json::array();
-  for (const auto& p : doc.Properties().items)
-    props.push_back({{"name", p.name},
-                     {"type", p.type},
-                     {"value", VariantJson(p.value)},
-                     {"linkToContent", p.linkToContent},
-                     {"linkSource", p.linkSource}});
-  const PageSetupData& pg = doc.Page();
-  return {
-      {"format", kDocumentFormat},
-      {"version", kDocumentFormatVersion},
-      {"text", text::EncodeUtf8(s.Codes(0, s.Length()))},
-      {"fonts", fonts},
-      {"paragraphFormats", paras},
-      {"fontRuns", Runs(s, [](const Char& c) { return c.font; })},
-      {"paragraphRuns", Runs(s, [](const Char& c) { return c.para; })},
-      {"tables", tables},
-      {"inlineShapes", inlines},
-      {"shapes", shapes},
-      {"customProperties", props},
-      {"pageSetup",
-       {{"pageWidth", pg.pageWidth},
-        {"pageHeight", pg.pageHeight},
-        {"leftMargin", pg.leftMargin},
-        {"rightMargin", pg.rightMargin},
-        {"topMargin", pg.topMargin},
-        {"bottomMargin", pg.bottomMargin},
-        {"orientation", pg.orientation}}},
-      {"settings",
-       {{"snapToGrid", doc.SnapToGrid()},
-        {"snapToShapes", doc.SnapToShapes()},
-        {"formsDesign", doc.FormsDesign()},
-        {"viewType", doc.ActiveWindow()->View()->type}}},
-  };
+  json record = DocumentSmallParts(doc);
+  record["text"] = text::EncodeUtf8(s.Codes(0, s.Length()));
+  record["fontRuns"] = Runs(s, [](const Char& c) { return c.font; });
+  record["paragraphRuns"] = Runs(s, [](const Char& c) { return c.para; });
+  record["tables"] = std::move(tables);
+  record["inlineShapes"] = std::move(inlines);
+  return record;
 }
 
 namespace {
 
-void Load(Document& doc, const json& j) {
-  Require(j.is_object() && j.value("format", "") == kDocumentFormat,
-          "it is not a Quorvanta Word document");
-  Require(Integer(j.at("version")) == kDocumentFormatVersion, "its format version is unknown");
+void Load(Document& doc, RecordParts& j) {
+  Require(j.IsDocument(), "it is not a Quorvanta Word document");
+  Require(Integer(j.At("version")) == kDocumentFormatVersion, "its format version is unknown");
   Story& story = doc.GetStory();
-  const std::u32string codes = text::DecodeUtf8(j.at("text").get<std::string>());
+  const json& text = j.At("text");
+  // The text is read in place; `get` raises for anything but a string, as it always did.
+  const std::u32string codes =
+      text::DecodeUtf8(text.is_string() ? text.get_ref<const std::string&>() : text.get<std::string>());
   Require(!codes.empty(), "the text is empty");
   std::vector<Char> chars;
+  chars.reserve(codes.size());
   for (char32_t c : codes)
     chars.push_back(Char{c, 0, 0});
   std::vector<FontData> fonts;
-  for (size_t i = 0; i < j.at("fonts").size(); ++i) {
+  for (size_t i = 0; i < j.At("fonts").size(); ++i) {
     Within at("fonts", i);
-    fonts.push_back(FontFrom(j.at("fonts").at(i)));
+    fonts.push_back(FontFrom(j.At("fonts").at(i)));
   }
   std::vector<ParaData> paras;
-  for (size_t i = 0; i < j.at("paragraphFormats").size(); ++i) {
+  for (size_t i = 0; i < j.At("paragraphFormats").size(); ++i) {
     Within at("paragraphFormats", i);
-    paras.push_back(ParaFrom(j.at("paragraphFormats").at(i)));
+    paras.push_back(ParaFrom(j.At("paragraphFormats").at(i)));
   }
   Require(!fonts.empty() && !paras.empty() && fonts.size() < 0xFFFF && paras.size() < 0xFFFF,
           "the formatting tables are empty or too long");
-  ApplyRuns(chars, j.at("fontRuns"), fonts.size(), [](Char& c) -> uint16_t& { return c.font; });
-  ApplyRuns(chars, j.at("paragraphRuns"), paras.size(),
+  ApplyRuns(chars, j.At("fontRuns"), fonts.size(), [](Char& c) -> uint16_t& { return c.font; });
+  ApplyRuns(chars, j.At("paragraphRuns"), paras.size(),
             [](Char& c) -> uint16_t& { return c.para; });
   const auto len = static_cast<int64_t>(chars.size());
   story.Load(std::move(chars), std::move(fonts), std::move(paras));
   // The marks are gathered and sorted once: registering them one by one would cost the square of
   // their number.
   std::vector<Mark*> marks;
-  auto place = [&](Mark* m, const json& pos) {
-    m->Place(Integer(pos));
-    Require(m->Pos() >= 0 && m->Pos() < len, "a position lies outside the text");
+  auto placeAt = [&](Mark* m, int64_t pos) {
+    m->pos = pos;
+    Require(m->pos >= 0 && m->pos < len, "a position lies outside the text");
     marks.push_back(m);
   };
+  auto place = [&](Mark* m, const json& pos) { placeAt(m, Integer(pos)); };
 
   auto self = doc.Self();
   std::vector<std::shared_ptr<Table>> tables;
-  for (size_t ti = 0; ti < j.at("tables").size(); ++ti) {
+  for (size_t ti = 0; ti < j.Count("tables"); ++ti) {
     Within atTable("tables", ti);
-    const json& tj = j.at("tables").at(ti);
+    // A record as the saver writes it is read straight from its text; any other through the tree
+    // and its checks. Both build the table in the same order, so a position fault is named alike.
+    if (auto record = ReadTableRecord(j.ItemText("tables", ti)); record) {
+      auto t = std::make_shared<Table>(self, std::weak_ptr<Cell>());
+      t->MutableFmt() = record->format;
+      story.Own(t);
+      tables.push_back(t);
+      placeAt(t->StartMark(), record->start);
+      for (size_t ri = 0; ri < record->rows.size(); ++ri) {
+        Within atRow("rows", ri);
+        const RowRecord& rr = record->rows[ri];
+        auto row = std::make_shared<Row>(self, t);
+        t->MutableRows().push_back(row);
+        for (size_t ci = 0; ci < rr.cells.size(); ++ci) {
+          Within atCell("cells", ci);
+          auto cell = std::make_shared<Cell>(self, row);
+          t->MutableCells(*row).push_back(cell);
+          cell->MutableFmt() = rr.cells[ci].format;
+          placeAt(cell->EndMarkPtr(), rr.cells[ci].end);
+        }
+        row->Restore(rr.height, rr.heightRule);
+        placeAt(row->EndMarkPtr(), rr.end);
+      }
+      continue;
+    }
+    const json& tj = j.Item("tables", ti);
     auto t = std::make_shared<Table>(self, std::weak_ptr<Cell>());
     TableFormat& f = t->MutableFmt();
     f.padding = PaddingFrom(tj.at("padding"));
@@ -606,9 +649,9 @@ void Load(Document& doc, const json& j) {
       place(row->EndMarkPtr(), rj.at("end"));
     }
   }
-  for (size_t ii = 0; ii < j.at("inlineShapes").size(); ++ii) {
+  for (size_t ii = 0; ii < j.Count("inlineShapes"); ++ii) {
     Within at("inlineShapes", ii);
-    const json& ij = j.at("inlineShapes").at(ii);
+    const json& ij = j.Item("inlineShapes", ii);
     auto shape = std::make_shared<InlineShape>(self, Int32(ij.at("type")));
     shape->SetImage(ImageFrom(ij.at("image")), ij.at("source").get<std::string>());
     shape->Restore(ij.at("alternativeText").get<std::string>(), Number(ij.at("width")),
@@ -650,16 +693,16 @@ void Load(Document& doc, const json& j) {
     throw BadRecord(e.what());
   }
 
-  for (size_t si = 0; si < j.at("shapes").size(); ++si) {
+  for (size_t si = 0; si < j.Count("shapes"); ++si) {
     Within at("shapes", si);
-    const json& sj = j.at("shapes").at(si);
+    const json& sj = j.Item("shapes", si);
     const auto anchor = Integer(sj.at("anchor"));
     Require(anchor >= 0 && anchor < len, "a shape's anchor lies outside the text");
     Shapes::Place(doc, anchor, ShapeFrom(sj));
   }
-  for (size_t pi = 0; pi < j.at("customProperties").size(); ++pi) {
+  for (size_t pi = 0; pi < j.Count("customProperties"); ++pi) {
     Within at("customProperties", pi);
-    const json& pj = j.at("customProperties").at(pi);
+    const json& pj = j.Item("customProperties", pi);
     CustomProperty p;
     p.name = pj.at("name").get<std::string>();
     p.type = Int32(pj.at("type"));
@@ -670,7 +713,7 @@ void Load(Document& doc, const json& j) {
     doc.Properties().items.push_back(std::move(p));
   }
   Within atPage("pageSetup");
-  const auto& pg = j.at("pageSetup");
+  const auto& pg = j.At("pageSetup");
   PageSetupData& page = doc.Page();
   page.pageWidth = Number(pg.at("pageWidth"));
   page.pageHeight = Number(pg.at("pageHeight"));
@@ -679,26 +722,41 @@ void Load(Document& doc, const json& j) {
   page.topMargin = Number(pg.at("topMargin"));
   page.bottomMargin = Number(pg.at("bottomMargin"));
   page.orientation = Int32(pg.at("orientation"));
-  const auto& st = j.at("settings");
+  const auto& st = j.At("settings");
   doc.SetSnapToGrid(st.at("snapToGrid").get<bool>());
   doc.SetSnapToShapes(st.at("snapToShapes").get<bool>());
   if (st.at("formsDesign").get<bool>() != doc.FormsDesign()) doc.ToggleFormsDesign();
   doc.ActiveWindow()->View()->type = Int32(st.at("viewType"));
 }
 
-[[noreturn]] void Refuse(const std::filesystem::path& file, const std::string& why) {
+// The parts of a whole record tree.
+class TreeParts : public RecordParts {
+ public:
+  explicit TreeParts(const json& j) : j_(j) {}
+  bool IsDocument() override { return j_.is_object() && j_.value("format", "") == kDocumentFormat; }
+  const json& At(const char* key) override { return j_.at(key); }
+  size_t Count(const char* key) override { return j_.at(key).size(); }
+  const json& Item(const char* key, size_t index) override { return j_.at(key).at(index); }
+
+ private:
+  const json& j_;
+};
+
+}  // namespace
+
+[[noreturn]] void RefuseFile(const std::filesystem::path& file, const std::string& why) {
   throw automation::AutomationError(kErrCorruptFile,
                                     "The document could not be read. It may be corrupt.\r\n(" +
                                         file.filename().string() + ": " + why + ")");
 }
 
 // Reads a record, turning every fault into the refusal with the place where it was found.
-void LoadOrRefuse(Document& doc, const json& record, const std::filesystem::path& file) {
+void LoadRecordOrRefuse(Document& doc, RecordParts& parts, const std::filesystem::path& file) {
   tPath.clear();
   tFailedAt.clear();
   std::string why;
   try {
-    Load(doc, record);
+    Load(doc, parts);
     return;
   } catch (const BadRecord& e) {
     why = e.what();
@@ -706,56 +764,16 @@ void LoadOrRefuse(Document& doc, const json& record, const std::filesystem::path
     why = e.what();
   }
   if (!tFailedAt.empty()) why += " (in " + tFailedAt + ")";
-  Refuse(file, why);
+  RefuseFile(file, why);
 }
 
-}  // namespace
+void LoadRecordOrRefuse(Document& doc, const json& record, const std::filesystem::path& file) {
+  TreeParts parts(record);
+  LoadRecordOrRefuse(doc, parts, file);
+}
 
 void DocumentFromJson(Document& doc, const json& record) {
-  LoadOrRefuse(doc, record, doc.Name());
-}
-
-void WriteDocumentFile(Document& doc, const std::filesystem::path& file) {
-  std::string text;
-  try {
-    text = DocumentToJson(doc).dump(1, ' ', false, json::error_handler_t::strict);
-  } catch (const json::exception& e) {
-    throw automation::AutomationError(kErrFileNotSaved,
-                                      std::string("The document could not be saved: ") + e.what());
-  }
-  text += "\n";
-  if (text.size() > kMaxDocumentFileBytes)
-    throw automation::AutomationError(
-        kErrFileNotSaved, "The document could not be saved: it would be larger than " +
-                              std::to_string(kMaxDocumentFileBytes >> 20) +
-                              " MB, the largest document that " + "can be opened again.");
-  if (!platform::WriteFileAtomically(file, text))
-    throw automation::AutomationError(kErrFileNotSaved,
-                                      "The document could not be saved as " + file.string() + ".");
-}
-
-void ReadDocumentFile(Document& doc, const std::filesystem::path& file) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(file, ec))
-    throw automation::AutomationError(kErrFileNotFound,
-                                      "This file could not be found.\r\n(" + file.string() + ")");
-  // A file over the limit is refused before it is read (and again if it grew while read).
-  const auto tooLarge = "it is larger than " + std::to_string(kMaxDocumentFileBytes >> 20) +
-                        " MB, the largest document this word processor opens";
-  if (std::filesystem::file_size(file, ec) > kMaxDocumentFileBytes && !ec) Refuse(file, tooLarge);
-  auto text = platform::ReadWholeFile(file, kMaxDocumentFileBytes);
-  if (!text) {
-    ec.clear();
-    if (std::filesystem::file_size(file, ec) > kMaxDocumentFileBytes && !ec) Refuse(file, tooLarge);
-    Refuse(file, "it cannot be read");
-  }
-  json record;
-  try {
-    record = json::parse(*text);
-  } catch (const json::exception& e) {
-    Refuse(file, std::string("it is not a document file (") + e.what() + ")");
-  }
-  LoadOrRefuse(doc, record, file);
+  LoadRecordOrRefuse(doc, record, doc.Name());
 }
 
 }  // namespace qv::word

@@ -19,18 +19,21 @@ struct ShapeData;
 
 inline constexpr const char* kDocumentFormat = "quorvanta-word-document";
 inline constexpr int kDocumentFormatVersion = 1;
-// The largest document file read or written. Reading costs time and memory in proportion to the
-// file (about five times its size in memory); a larger file is refused before it is read, and a
-// document that would make one is not saved, so that every saved document opens again.
+// The largest document file read or written. Reading and writing cost time and memory in
+// proportion to the file (the file's text is held while it is read or written, about its size
+// again for the document); a larger file is refused before it is read, and a document that would
+// make one is not saved, so that every saved document opens again.
 inline constexpr size_t kMaxDocumentFileBytes = size_t{128} << 20;
 
 nlohmann::json DocumentToJson(Document& doc);
 // Fills an empty document from a record; raises AutomationError 5151 when it is not a valid one.
 void DocumentFromJson(Document& doc, const nlohmann::json& record);
 
-// Written atomically; raises AutomationError when the file cannot be written.
+// Written atomically, without a tree of the whole record (the same bytes as DocumentToJson's dump);
+// raises AutomationError when the file cannot be written.
 void WriteDocumentFile(Document& doc, const std::filesystem::path& file);
-// Raises 5174 when the file is missing, 5151 when it is not a valid document.
+// Read part by part (the same checks and errors as DocumentFromJson on the whole tree); raises
+// 5174 when the file is missing, 5151 when it is not a valid document.
 void ReadDocumentFile(Document& doc, const std::filesystem::path& file);
 
 // The record of one floating shape anchored in the paragraph starting at `anchor`, with its
