@@ -34,11 +34,14 @@ for t in "${targets[@]}"; do
   "build/fuzz/fuzz/$t" -write_seeds="$corpus/seeds" >/dev/null
   inputs=("$corpus/found" "$corpus/seeds")
   [[ -d "fuzz/regressions/$t" ]] && inputs+=("fuzz/regressions/$t")
+  options=()
+  # A target's dictionary (fuzz/<target>.dict) gives libFuzzer the tokens of its format.
+  [[ -f "fuzz/$t.dict" ]] && options+=(-dict="fuzz/$t.dict")
   echo "== $t: ${seconds}s"
   # -timeout: one input taking longer is a hang; LeakSanitizer is on (libFuzzer's default).
   if ! ASAN_OPTIONS="${ASAN_OPTIONS:-}" UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
       "build/fuzz/fuzz/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-      -artifact_prefix="$corpus/" -print_final_stats=1 "${inputs[@]}" >"$corpus/log" 2>&1; then
+      -artifact_prefix="$corpus/" -print_final_stats=1 "${options[@]}" "${inputs[@]}" >"$corpus/log" 2>&1; then
     echo "$t: FAULT; the last lines of $corpus/log:"
     tail -n 40 "$corpus/log"
     for kept in "$corpus"/crash-* "$corpus"/timeout-* "$corpus"/leak-* "$corpus"/oom-*; do
