@@ -168,7 +168,8 @@ std::optional<std::string> BoundMarkup(std::string_view html, const MarkupBounds
       }
       continue;
     }
-    const bool raw = OpenElements::IsRawText(tag) && !open.InForeignContent();
+    const bool raw =
+        (OpenElements::KindOf(tag) & OpenElements::kRawText) && !open.InForeignContent();
     if (open.Start(tag, selfClosing) && open.Depth() > maxOpen) {
       edits.Insert(i, "</" + tag + ">");
       open.PopLast();

