@@ -46,6 +46,13 @@ TEST(WithAttr, ReplacesInPlaceOrAppends) {
     EXPECT_EQ(WithAttr(c.attributes, c.key, c.value), c.result) << c.attributes;
 }
 
+TEST(WithAttr, AValueHoldingTheSubstituteReadsBackWithAnAmpersand) {
+  // The substitute byte is the stored form of "&": written inside a value, it reads back as "&"
+  // (the attribute fuzz target once expected the byte itself back).
+  const std::string written = WithAttr("kzoQ(oQ(nts=10", "poi", std::string("sn\x02z", 4));
+  EXPECT_EQ(GetAttr(written, "poi"), "sn&z");
+}
+
 TEST(MarkerHead, PrefixAndTypeCode) {
   EXPECT_EQ(AttrPrefix(kNewQuestion), "kzoQ0");
   EXPECT_EQ(AttrPrefix("kzoB"), "kzoB");
