@@ -41,6 +41,10 @@ TEST(WithAttr, ReplacesInPlaceOrAppends) {
       {"kzoQ0&pcomm=x", "pcomm", "A &amp; B", "kzoQ0&pcomm=A \x02 B"},
       {"kzoQ0&pcomm=x&amp;y", "fcomm", "z", "kzoQ0&pcomm=x\x02y&fcomm=z"},
       {"kzoQ0&fcomm=", "fcomm", "a=b", "kzoQ0&fcomm=a=b"},
+      // The whole old value is replaced, an escaped ampersand in it too (its tail once stayed
+      // behind and joined the new value).
+      {"kzoQ0&pcomm=x&amp;y&w=2", "pcomm", "z", "kzoQ0&pcomm=z&w=2"},
+      {"kzoQ0&pcomm=x&amp;y", "pcomm", "z", "kzoQ0&pcomm=z"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(WithAttr(c.attributes, c.key, c.value), c.result) << c.attributes;
