@@ -22,7 +22,9 @@ struct SafeArray {
   int32_t lowerBound = 0;
   std::vector<Variant> elements;
 
-  int32_t UBound() const { return lowerBound + static_cast<int32_t>(elements.size()) - 1; }
+  // Defined after Variant: clang instantiates the vector's members here, where Variant is still
+  // incomplete.
+  int32_t UBound() const;
   // The element at `index` counted from the lower bound; raises "Subscript out of range" outside.
   Variant& At(int32_t index);
   const Variant& At(int32_t index) const;
@@ -90,6 +92,10 @@ class Variant {
                ArrayRef>
       v_;
 };
+
+inline int32_t SafeArray::UBound() const {
+  return lowerBound + static_cast<int32_t>(elements.size()) - 1;
+}
 
 // The host's text form of a double (up to 15 significant digits, "1E+20" for large values).
 std::string FormatDouble(double d);

@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "fuzz/fuzz_target.h"
@@ -10,6 +11,15 @@ namespace qv::fuzz {
 void Fault(const std::string& what) {
   std::fprintf(stderr, "fuzz fault: %s\n", what.c_str());
   std::abort();
+}
+
+size_t WriteSeeds(const std::string& dir) {
+  const auto seeds = Seeds();
+  std::filesystem::create_directories(dir);
+  for (size_t i = 0; i < seeds.size(); ++i)
+    std::ofstream(std::filesystem::path(dir) / ("seed-" + std::to_string(i)), std::ios::binary)
+        << seeds[i];
+  return seeds.size();
 }
 
 void UseTemporaryProfile() {

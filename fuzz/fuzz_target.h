@@ -19,6 +19,9 @@ std::vector<std::string> Seeds();
 // and the replay run fails.
 [[noreturn]] void Fault(const std::string& what);
 
+// Writes the seeds as files seed-0, seed-1, ... into `dir` (made when missing); their number.
+size_t WriteSeeds(const std::string& dir);
+
 // Sets up a fresh profile directory for targets that reach the profile (once per process).
 void UseTemporaryProfile();
 

@@ -26,16 +26,11 @@ void RunFile(const std::filesystem::path& file) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const auto seeds = qv::fuzz::Seeds();
   if (argc == 3 && std::string(argv[1]) == "--write-seeds") {
-    std::filesystem::create_directories(argv[2]);
-    for (size_t i = 0; i < seeds.size(); ++i)
-      std::ofstream(std::filesystem::path(argv[2]) / ("seed-" + std::to_string(i)),
-                    std::ios::binary)
-          << seeds[i];
-    std::printf("%zu seeds written to %s\n", seeds.size(), argv[2]);
+    std::printf("%zu seeds written to %s\n", qv::fuzz::WriteSeeds(argv[2]), argv[2]);
     return 0;
   }
+  const auto seeds = qv::fuzz::Seeds();
   for (const auto& s : seeds)
     RunOne(s);
   size_t files = 0;

@@ -32,7 +32,10 @@ std::string WithAttr(const std::string& attributes, const std::string& key,
     s = attributes + pattern + value;
   } else {
     const auto start = p + pattern.size();
-    const auto q = attributes.find('&', p + 1);
+    // The old value ends at the next key; an "&amp;" inside it is one of its characters.
+    auto q = attributes.find('&', start);
+    while (q != std::string::npos && attributes.compare(q, 5, "&amp;") == 0)
+      q = attributes.find('&', q + 5);
     s = attributes.substr(0, start) + value +
         (q == std::string::npos ? std::string() : attributes.substr(q));
   }

@@ -41,9 +41,20 @@ TEST(WithAttr, ReplacesInPlaceOrAppends) {
       {"kzoQ0&pcomm=x", "pcomm", "A &amp; B", "kzoQ0&pcomm=A \x02 B"},
       {"kzoQ0&pcomm=x&amp;y", "fcomm", "z", "kzoQ0&pcomm=x\x02y&fcomm=z"},
       {"kzoQ0&fcomm=", "fcomm", "a=b", "kzoQ0&fcomm=a=b"},
+      // The whole old value is replaced, an escaped ampersand in it too (its tail once stayed
+      // behind and joined the new value).
+      {"kzoQ0&pcomm=x&amp;y&w=2", "pcomm", "z", "kzoQ0&pcomm=z&w=2"},
+      {"kzoQ0&pcomm=x&amp;y", "pcomm", "z", "kzoQ0&pcomm=z"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(WithAttr(c.attributes, c.key, c.value), c.result) << c.attributes;
+}
+
+TEST(WithAttr, AValueHoldingTheSubstituteReadsBackWithAnAmpersand) {
+  // The substitute byte is the stored form of "&": written inside a value, it reads back as "&"
+  // (the attribute fuzz target once expected the byte itself back).
+  const std::string written = WithAttr("kzoQ(oQ(nts=10", "poi", std::string("sn\x02z", 4));
+  EXPECT_EQ(GetAttr(written, "poi"), "sn&z");
 }
 
 TEST(MarkerHead, PrefixAndTypeCode) {

@@ -124,16 +124,19 @@ void Element::AppendChild(NodeRef child) {
 }
 
 void Element::InsertAfter(NodeRef child, const Node* reference) {
-  auto it = std::find_if(children_.begin(), children_.end(),
-                         [&](const NodeRef& n) { return n.get() == reference; });
-  if (it == children_.end()) return AppendChild(std::move(child));
+  // Searched from the end: what a script writes while the page loads goes after the script and
+  // after what it wrote before, near the end of its parent, so many writes stay linear.
+  auto find = [&] {
+    return std::find_if(children_.rbegin(), children_.rend(),
+                        [&](const NodeRef& n) { return n.get() == reference; });
+  };
+  if (find() == children_.rend()) return AppendChild(std::move(child));
   if (child->parent_) std::erase(child->parent_->children_, child);
   // The erase may have moved the reference.
-  it = std::find_if(children_.begin(), children_.end(),
-                    [&](const NodeRef& n) { return n.get() == reference; });
+  const auto it = find().base();  // the position after the reference
   child->parent_ = this;
   child->document_ = document_;
-  children_.insert(it + 1, std::move(child));
+  children_.insert(it, std::move(child));
 }
 
 void Element::RemoveAllChildren() {

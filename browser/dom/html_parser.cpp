@@ -2,21 +2,30 @@
 
 #include <gumbo.h>
 
+#include <optional>
+
 #include "automation/text/ascii.h"
 #include "browser/dom/element_factory.h"
+#include "browser/dom/markup_bounds.h"
 
 namespace qv::browser {
 namespace {
 
 // The parser's error list keeps a copy of the open elements per error; a handful is enough.
 constexpr int kMaxParseErrors = 16;
+// What the parser is given: elements open deeper than the tree keeps (with a margin, since the
+// markup's depth is estimated) are closed at once, and a tag keeps a few hundred attributes.
+constexpr MarkupBounds kMarkupBounds{kMaxTreeDepth + 100, 256};
 
 class GumboResult {
  public:
-  GumboResult(const std::string& html, GumboTag context) : options_(kGumboDefaultOptions) {
+  // `baseDepth`: how many elements are open around the markup.
+  GumboResult(const std::string& html, GumboTag context, size_t baseDepth)
+      : options_(kGumboDefaultOptions), bounded_(BoundMarkup(html, kMarkupBounds, baseDepth)) {
     options_.max_errors = kMaxParseErrors;
     options_.fragment_context = context;
-    output_ = gumbo_parse_with_options(&options_, html.data(), html.size());
+    const std::string& markup = bounded_ ? *bounded_ : html;
+    output_ = gumbo_parse_with_options(&options_, markup.data(), markup.size());
   }
   ~GumboResult() {
     if (output_) gumbo_destroy_output(&options_, output_);
@@ -27,6 +36,8 @@ class GumboResult {
 
  private:
   GumboOptions options_;
+  // The parser's tree points into the markup it was given, so the rewritten markup lives as long.
+  std::optional<std::string> bounded_;
   GumboOutput* output_ = nullptr;
 };
 
@@ -112,7 +123,7 @@ GumboTag ContextTag(const Element& context) {
 }  // namespace
 
 ElementRef ParseDocument(const std::string& html, const std::weak_ptr<HTMLDocument>& document) {
-  GumboResult result(html, GUMBO_TAG_LAST);
+  GumboResult result(html, GUMBO_TAG_LAST, 0);
   ElementRef root = CreateElement("html");
   root->SetOwnerDocument(document);
   const GumboNode* gumboRoot = result.Output() ? result.Output()->root : nullptr;
@@ -126,13 +137,14 @@ ElementRef ParseDocument(const std::string& html, const std::weak_ptr<HTMLDocume
 }
 
 std::vector<NodeRef> ParseFragment(const Element& context, const std::string& html) {
-  GumboResult result(html, ContextTag(context));
+  const size_t depth = static_cast<size_t>(context.Depth()) + 1;
+  GumboResult result(html, ContextTag(context), depth);
   auto document = std::weak_ptr<HTMLDocument>(context.OwnerDocument());
   // A scratch element holds the nodes until the caller adopts them.
   ElementRef holder = CreateElement(context.TagName());
   holder->SetOwnerDocument(document);
   if (result.Output() && result.Output()->root)
-    CopyChildren(*result.Output()->root, *holder, context.Depth() + 1, document);
+    CopyChildren(*result.Output()->root, *holder, static_cast<int>(depth), document);
   std::vector<NodeRef> nodes(holder->Children().begin(), holder->Children().end());
   holder->RemoveAllChildren();
   return nodes;

@@ -136,12 +136,11 @@ std::optional<ResponseHead> ParseResponseHead(std::string_view head) {
   auto rest = statusLine.substr(sp1 + 1);
   const auto sp2 = rest.find(' ');
   const auto code = rest.substr(0, sp2);
-  int status = 0;
-  const auto [end, ec] = std::from_chars(code.data(), code.data() + code.size(), status);
-  if (ec != std::errc() || end != code.data() + code.size() || code.size() != 3) {
+  // Three digits: the number reader alone would also take "-31".
+  if (code.size() != 3 ||
+      !std::all_of(code.begin(), code.end(), [](char c) { return c >= '0' && c <= '9'; }))
     return std::nullopt;
-  }
-  r.status = status;
+  r.status = (code[0] - '0') * 100 + (code[1] - '0') * 10 + (code[2] - '0');
   if (sp2 != std::string_view::npos) r.statusText = std::string(Trim(rest.substr(sp2 + 1)));
   r.raw = std::string(statusLine) + "\r\n";
   for (size_t i = 1; i < lines.size(); ++i) {

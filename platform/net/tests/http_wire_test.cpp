@@ -73,6 +73,10 @@ TEST(HttpWire, ParsesAnswerHeads) {
   EXPECT_EQ(FindHeader(head->headers, "x"), "a: b");
   EXPECT_EQ(head->raw, "HTTP/1.1 404 Not Found\r\nContent-Length: 12\r\nX: a: b\r\n\r\n");
   EXPECT_FALSE(ParseResponseHead("HTTP/1.0 2000 OK\r\n"));
+  // A status that is not three digits is no answer (a sign was once read as part of it).
+  EXPECT_FALSE(ParseResponseHead("HTTP/1.0 -31 Odd\r\n"));
+  EXPECT_FALSE(ParseResponseHead("HTTP/1.0 +20 Odd\r\n"));
+  EXPECT_FALSE(ParseResponseHead("HTTP/1.0 2a0 Odd\r\n"));
   EXPECT_FALSE(ParseResponseHead("hello\r\n"));
   EXPECT_EQ(FindHeadEnd("HTTP/1.0 200 OK\n\nbody"), 17u);
   EXPECT_EQ(FindHeadEnd("HTTP/1.0 200 OK\r\n"), std::string::npos);
