@@ -7,7 +7,9 @@ PACKAGES=(g++ cmake ninja-build pkg-config git clang-format
           libgtest-dev libgmock-dev libbenchmark-dev
           libgumbo-dev duktape-dev nlohmann-json3-dev ccache
           libxml2-dev libzip-dev libgd-dev chromium
-          libreoffice-writer-nogui poppler-utils)
+          libreoffice-writer-nogui poppler-utils
+          clang libclang-rt-dev)
+# clang and its sanitizer runtimes build the fuzz targets with libFuzzer (scripts/fuzz.sh).
 # node and npm drive the browser test of the learner preview; a machine that has node from
 # elsewhere keeps it.
 if ! command -v node >/dev/null 2>&1; then PACKAGES+=(nodejs npm); fi

@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "automation/text/ascii.h"
 #include "browser/dom/open_elements.h"
 
 namespace qv::browser {
@@ -13,10 +14,6 @@ bool IsSpace(char c) {
 
 bool IsLetter(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-char Lower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 // The copy of the markup with its changes, made only once there is a change.
@@ -59,7 +56,7 @@ size_t RawTextEnd(std::string_view html, size_t from, std::string_view tag) {
     if (html.size() - name < tag.size()) break;
     bool same = true;
     for (size_t k = 0; k < tag.size() && same; ++k)
-      same = Lower(html[name + k]) == tag[k];
+      same = text::AsciiLower(html[name + k]) == tag[k];
     const size_t after = name + tag.size();
     if (same &&
         (after == html.size() || IsSpace(html[after]) || html[after] == '/' || html[after] == '>'))
@@ -116,7 +113,7 @@ std::optional<std::string> BoundMarkup(std::string_view html, const MarkupBounds
     }
     std::string tag;
     while (i < n && !IsSpace(html[i]) && html[i] != '/' && html[i] != '>')
-      tag += Lower(html[i++]);
+      tag += text::AsciiLower(html[i++]);
     size_t attributes = 0;
     size_t keptUpTo = 0;  // where the last attribute kept ends
     bool selfClosing = false;
