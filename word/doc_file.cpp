@@ -574,8 +574,8 @@ void Load(Document& doc, RecordParts& j) {
   // their number.
   std::vector<Mark*> marks;
   auto placeAt = [&](Mark* m, int64_t pos) {
-    m->pos = pos;
-    Require(m->pos >= 0 && m->pos < len, "a position lies outside the text");
+    m->Place(pos);
+    Require(m->Pos() >= 0 && m->Pos() < len, "a position lies outside the text");
     marks.push_back(m);
   };
   auto place = [&](Mark* m, const json& pos) { placeAt(m, Integer(pos)); };

@@ -179,7 +179,7 @@ std::string DocumentFileText(Document& doc, size_t sizeHint) {
   w.Key("inlineShapes").BeginArray();
   for (const Mark* m : s.Marks())
     if (m->kind == MarkKind::Object)
-      WriteInlineShape(w, *static_cast<InlineShape*>(m->owner), m->pos);
+      WriteInlineShape(w, *static_cast<InlineShape*>(m->owner), m->Pos());
   w.EndArray();
   copy("pageSetup");
   copy("paragraphFormats");
