@@ -546,8 +546,8 @@ void Load(Document& doc, RecordParts& j) {
   Story& story = doc.GetStory();
   const json& text = j.At("text");
   // The text is read in place; `get` raises for anything but a string, as it always did.
-  const std::u32string codes =
-      text::DecodeUtf8(text.is_string() ? text.get_ref<const std::string&>() : text.get<std::string>());
+  const std::u32string codes = text::DecodeUtf8(
+      text.is_string() ? text.get_ref<const std::string&>() : text.get<std::string>());
   Require(!codes.empty(), "the text is empty");
   std::vector<Char> chars;
   chars.reserve(codes.size());

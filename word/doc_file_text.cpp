@@ -5,8 +5,8 @@
 
 #include <optional>
 
-#include "platform/files.h"
 #include "automation/text/utf8.h"
+#include "platform/files.h"
 #include "word/doc_file.h"
 #include "word/doc_record.h"
 #include "word/document.h"
