@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "export/compose.h"
+#include "export/html_page.h"
 #include "export/html_text.h"
 #include "export/preview_script.h"
 #include "export/scoring.h"
@@ -105,7 +106,7 @@ class PageWriter {
       html +=
           "<button type=\"button\" id=\"check\">Check</button>\n<p id=\"total\"></p>\n</form>\n";
     }
-    return html + "</main>\n<script src=\"preview.js\"></script>\n</body>\n</html>\n";
+    return html + HtmlPageEnd("</main>\n<script src=\"preview.js\"></script>\n");
   }
 
   std::string Index() {
@@ -116,17 +117,14 @@ class PageWriter {
               HtmlText(page.title.empty() ? "Page " + std::to_string(i + 1) : page.title) +
               "</a> (" + (page.kind == PageKind::Questions ? "quiz" : "text") + ")</li>\n";
     }
-    return html + "</ol>\n</main>\n</body>\n</html>\n";
+    return html + HtmlPageEnd("</ol>\n</main>\n");
   }
 
   static std::string PageFile(size_t index) { return "page" + std::to_string(index + 1) + ".html"; }
 
  private:
   static std::string Head(const std::string& title) {
-    return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<meta "
-           "name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
-           HtmlText(title) +
-           "</title>\n<link rel=\"stylesheet\" href=\"preview.css\">\n</head>\n<body>\n";
+    return HtmlPageStart(XmlSafe(title), "<link rel=\"stylesheet\" href=\"preview.css\">\n");
   }
 
   // The picture's file in images/, written once.

@@ -4,6 +4,8 @@
 #include <cctype>
 
 #include "automation/text/ascii.h"
+#include "export/html_page.h"
+#include "export/html_text.h"
 
 namespace qv::tools {
 namespace {
@@ -69,34 +71,11 @@ std::optional<std::string> PageTitle(std::string_view path, std::string_view hos
   return std::nullopt;
 }
 
-std::string HtmlEscape(std::string_view text) {
-  std::string out;
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
-
 std::string HtmlPage(std::string_view title, std::string_view paragraph) {
-  const std::string t = HtmlEscape(title);
-  return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" + t +
-         "</title></head>\n<body><h1>" + t + "</h1>\n<p>" + HtmlEscape(paragraph) +
-         "</p></body></html>\n";
+  const exporter::HtmlTextStyle text{.lineBreak = "\n", .quotes = true};
+  return exporter::HtmlPageStart(title) + "<h1>" + exporter::HtmlEscaped(std::string(title), text) +
+         "</h1>\n<p>" + exporter::HtmlEscaped(std::string(paragraph), text) + "</p>\n" +
+         exporter::HtmlPageEnd();
 }
 
 }  // namespace qv::tools

@@ -18,8 +18,8 @@ std::string TitleFromPath(std::string_view path);
 // host has no page there. The portal pages carry the course host's name `host` in their titles.
 std::optional<std::string> PageTitle(std::string_view path, std::string_view host);
 
-std::string HtmlEscape(std::string_view text);
-// A complete page with the title as its heading and `paragraph` (plain text) below it.
+// A complete page (the frame every page of ours shares) with the title as its heading and
+// `paragraph` (plain text) below it.
 std::string HtmlPage(std::string_view title, std::string_view paragraph);
 
 }  // namespace qv::tools

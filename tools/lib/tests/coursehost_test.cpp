@@ -1,5 +1,6 @@
 #include "tools/lib/coursehost/course_host.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
@@ -207,7 +208,15 @@ TEST(CourseHostPieces, TitlesAndForms) {
   EXPECT_EQ(fields[0].second, "caf\xC3\xA9&x");
   EXPECT_EQ(fields[1].first, "flag");
   EXPECT_EQ(fields[1].second, "");
-  EXPECT_EQ(HtmlEscape("<a href=\"x\">&</a>"), "&lt;a href=&quot;x&quot;&gt;&amp;&lt;/a&gt;");
+  // A page's title and text are plain text: what means markup comes out escaped, in the title,
+  // the heading and the paragraph alike, inside the frame the learner preview's pages have too.
+  const std::string page = HtmlPage("<a href=\"x\">&</a>", "/x?a=<b>");
+  EXPECT_THAT(page, ::testing::StartsWith("<!DOCTYPE html>\n<html lang=\"en\">"));
+  EXPECT_THAT(page,
+              ::testing::HasSubstr("<title>&lt;a href=&quot;x&quot;&gt;&amp;&lt;/a&gt;</title>"));
+  EXPECT_THAT(page, ::testing::HasSubstr("<h1>&lt;a href=&quot;x&quot;&gt;&amp;&lt;/a&gt;</h1>"));
+  EXPECT_THAT(page, ::testing::HasSubstr("<p>/x?a=&lt;b&gt;</p>"));
+  EXPECT_THAT(page, ::testing::EndsWith("</body>\n</html>\n"));
 }
 
 // The command runs in the foreground, says where it listens, maps the course host while it runs
