@@ -152,10 +152,10 @@ void ScriptClock::Stop() {
 }
 
 void ScriptClock::Arm(std::chrono::nanoseconds after) {
-  itimerspec spec{};
-  spec.it_value.tv_sec = static_cast<time_t>(after.count() / 1000000000);
-  spec.it_value.tv_nsec = static_cast<long>(after.count() % 1000000000);
-  ::timer_settime(timer_, 0, &spec, nullptr);
+  itimerspec when{};
+  when.it_value.tv_sec = static_cast<time_t>(after.count() / 1000000000);
+  when.it_value.tv_nsec = static_cast<long>(after.count() % 1000000000);
+  ::timer_settime(timer_, 0, &when, nullptr);
 }
 
 void ScriptClock::OnSignal(const void* context) {
