@@ -110,6 +110,19 @@ TEST(Bindings, ScriptCannotReachMissingMembersOfTheHost) {
             "caught");
 }
 
+// The page's own rules where an automation client's differ: objects are plain objects, read-only
+// members ignore assignments, unknown names are the script's own; errors carry their numbers.
+TEST(Bindings, PageScriptsSeeTheHostsObjectsAsItsPagesDo) {
+  LoadedPage page("<input id=i value=v>");
+  EXPECT_EQ(page.Eval("typeof document.getElementById('i')"), "object");
+  EXPECT_TRUE(page.Run("var i = document.getElementById('i'); i.tagName = 'B'; i.mine = 3;"));
+  EXPECT_EQ(page.Eval("i.tagName + i.mine + ('mine' in i) + ('value' in i)"), "INPUT3truetrue");
+  EXPECT_EQ(page.Eval("(function () { try { document.getElementsByTagName(); }"
+                      " catch (e) { return e.number + ': ' + e.description; } })()"),
+            "450: " + automation::StandardDescription(automation::err::kWrongArgCount));
+  EXPECT_TRUE(page.errors.empty());
+}
+
 TEST(Bindings, DocumentWriteFromAScriptReplacesThePage) {
   LoadedPage page(
       "<script>function rewrite() { document.open(); document.write('<title>New</title>"
