@@ -79,28 +79,30 @@ bool IsPlainKey(duk_context* ctx, duk_idx_t index) {
 }
 
 // ---- calls into the interpreter: no C++ objects, they may be left by a jump ----
+// A protected call opens no frame of its own: it sees the whole frame of the native that made it,
+// so it finds its arguments from the top.
 
 // [target key] -> value
 duk_ret_t GetOwn(duk_context* ctx, void*) {
-  duk_get_prop(ctx, 0);
+  duk_get_prop(ctx, -2);
   return 1;
 }
 
 // [target key value] -> nothing
 duk_ret_t PutOwn(duk_context* ctx, void*) {
-  duk_put_prop(ctx, 0);
+  duk_put_prop(ctx, -3);
   return 0;
 }
 
 // [target key] -> whether the target has it
 duk_ret_t HasOwn(duk_context* ctx, void*) {
-  duk_push_boolean(ctx, duk_has_prop(ctx, 0));
+  duk_push_boolean(ctx, duk_has_prop(ctx, -2));
   return 1;
 }
 
 // [value] -> its text
 duk_ret_t ValueText(duk_context* ctx, void*) {
-  duk_safe_to_string(ctx, 0);
+  duk_safe_to_string(ctx, -1);
   return 1;
 }
 

@@ -131,6 +131,16 @@ TEST_F(BridgeTest, ValuesConvertBothWays) {
   EXPECT_EQ(heap.Text("c.Kind(function () {})"), "Empty");
 }
 
+TEST_F(BridgeTest, APageReadsScriptObjectsAsTheirText) {
+  Heap heap(PagePolicy());
+  heap.Define("c", Variant(ObjectRef(counter)));
+  EXPECT_EQ(heap.Text("c.Kind([1, 2])"), "String");
+  EXPECT_EQ(heap.Text("[1, 2]"), "1,2");
+  EXPECT_EQ(heap.Text("({ toString: function () { return 'own'; } })"), "own");
+  EXPECT_EQ(heap.Text("({ toString: function () { throw new Error('no text'); } })"),
+            "Error: no text");
+}
+
 TEST_F(BridgeTest, MembersDefaultMembersAndBoundMembers) {
   for (const BridgePolicy& policy : {BridgePolicy{}, PagePolicy()}) {
     Heap heap(policy);

@@ -59,16 +59,19 @@ duk_ret_t CompileAndCall(duk_context* ctx, void* udata) {
   return 1;
 }
 
-// [function this argument] -> result
-duk_ret_t CallMethod(duk_context* ctx, void*) {
-  duk_call_method(ctx, duk_get_top(ctx) - 2);
+// A protected call opens no frame of its own: when the host calls in from inside a native, the
+// native's values lie below, so these find their arguments from the top.
+
+// [function this arguments...] -> result; `udata` holds the number of arguments.
+duk_ret_t CallMethod(duk_context* ctx, void* udata) {
+  duk_call_method(ctx, *static_cast<const duk_idx_t*>(udata));
   return 1;
 }
 
 // [error] -> [line message]
 duk_ret_t DescribeError(duk_context* ctx, void*) {
-  if (duk_is_object(ctx, 0)) {
-    duk_get_prop_string(ctx, 0, "lineNumber");
+  if (duk_is_object(ctx, -1)) {
+    duk_get_prop_string(ctx, -1, "lineNumber");
     if (!duk_is_number(ctx, -1)) {
       duk_pop(ctx);
       duk_push_int(ctx, 0);
@@ -76,7 +79,7 @@ duk_ret_t DescribeError(duk_context* ctx, void*) {
   } else {
     duk_push_int(ctx, 0);
   }
-  duk_dup(ctx, 0);
+  duk_dup(ctx, -2);
   duk_safe_to_string(ctx, -1);
   return 2;
 }
@@ -225,7 +228,8 @@ bool ScriptEngine::Call(const ScriptFunction& function, const automation::Object
   }
   Push(Variant(self));
   Push(argument);
-  const int rc = Protected(CallMethod, nullptr, 3, 1);
+  duk_idx_t nargs = 1;
+  const int rc = Protected(CallMethod, &nargs, 3, 1);
   if (rc != DUK_EXEC_SUCCESS) {
     Report(rc, function.Source());
     return false;
@@ -249,7 +253,8 @@ bool ScriptEngine::CallGlobalIfFunction(const std::string& name) {
     return false;
   }
   duk_push_global_object(ctx_);
-  const int rc = Protected(CallMethod, nullptr, 2, 1);
+  duk_idx_t nargs = 0;
+  const int rc = Protected(CallMethod, &nargs, 2, 1);
   if (rc != DUK_EXEC_SUCCESS)
     Report(rc, "window." + name);
   else
