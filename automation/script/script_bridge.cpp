@@ -108,14 +108,6 @@ duk_ret_t ValueText(duk_context* ctx, void*) {
 
 // ---- natives ----
 
-std::vector<Variant> ArgsFromStack(duk_context* ctx, ScriptBridge& bridge, duk_idx_t count) {
-  std::vector<Variant> args;
-  args.reserve(static_cast<size_t>(count));
-  for (duk_idx_t i = 0; i < count; ++i)
-    args.push_back(bridge.ToVariant(ctx, i));
-  return args;
-}
-
 std::vector<Variant> ArgsFromArray(duk_context* ctx, ScriptBridge& bridge, duk_idx_t array) {
   std::vector<Variant> args;
   const auto count = static_cast<duk_uarridx_t>(duk_get_length(ctx, array));
@@ -139,7 +131,7 @@ duk_ret_t CallMember(duk_context* ctx) {
   const std::string name = duk_get_string(ctx, -1) ? duk_get_string(ctx, -1) : "";
   duk_pop_3(ctx);
   if (!object) Raise(err::kObjectNotSet);
-  std::vector<Variant> args = ArgsFromStack(ctx, bridge, count);
+  std::vector<Variant> args = bridge.Arguments(ctx, count);
   const Variant result = Invoke(*object, name, CallKind::Method, args);
   bridge.Push(ctx, result);
   return 1;
@@ -394,6 +386,14 @@ std::string ScriptBridge::TextOf(duk_context* ctx, duk_idx_t index) {
   std::string out = text ? std::string(text, length) : std::string();
   duk_pop(ctx);
   return out;
+}
+
+std::vector<Variant> ScriptBridge::Arguments(duk_context* ctx, duk_idx_t count) {
+  std::vector<Variant> args;
+  args.reserve(static_cast<size_t>(count));
+  for (duk_idx_t i = 0; i < count; ++i)
+    args.push_back(ToVariant(ctx, i));
+  return args;
 }
 
 ObjectRef ScriptBridge::Unwrap(duk_context* ctx, duk_idx_t index) {

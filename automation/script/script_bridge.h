@@ -61,6 +61,8 @@ class ScriptBridge {
   void Push(duk_context* ctx, const Variant& value);
   // The object model's value of the script value at `index`.
   Variant ToVariant(duk_context* ctx, duk_idx_t index);
+  // The object model's values of a native's first `count` arguments.
+  std::vector<Variant> Arguments(duk_context* ctx, duk_idx_t count);
   // The object behind the wrapper at `index`, or nullptr when it is no wrapper.
   static ObjectRef Unwrap(duk_context* ctx, duk_idx_t index);
   // The text of the script value at `index` (its own toString may be a script).

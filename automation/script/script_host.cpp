@@ -99,9 +99,7 @@ duk_ret_t GlobalFunction(duk_context* ctx) {
   duk_get_prop_string(ctx, -1, kFnKey);
   auto* fn = static_cast<ScriptHost::Function*>(duk_get_pointer(ctx, -1));
   duk_pop_2(ctx);
-  std::vector<Variant> args;
-  for (duk_idx_t i = 0; i < count; ++i)
-    args.push_back(bridge.ToVariant(ctx, i));
+  std::vector<Variant> args = bridge.Arguments(ctx, count);
   bridge.Push(ctx, (*fn)(args));
   return 1;
 }
