@@ -70,7 +70,8 @@ class ScriptBridge {
   // What SafeCall answers when the heap was stopped by force during the call or before it.
   static constexpr int kStopped = -1;
   // Runs `call` in the interpreter for a native: its error is thrown on as the script's
-  // (ScriptThrow), a stop ends the native (ScriptStopped).
+  // (ScriptThrow), a stop ends the native (ScriptStopped). `call` opens no frame of its own (it
+  // sees the native's values below its arguments), so it finds its arguments from the top.
   void Protect(duk_context* ctx, duk_safe_call_function call, duk_idx_t nargs, duk_idx_t nrets);
   // Drops every object the wrappers still hold; for the owner, once the heap is gone.
   void ReleaseObjects();

@@ -89,7 +89,8 @@ class ScriptEngine : public std::enable_shared_from_this<ScriptEngine> {
   // Runs `call` in the interpreter as duk_safe_call does, under a StopGuard: DUK_EXEC_SUCCESS or
   // DUK_EXEC_ERROR (the results or the error on the stack), or kStopped when the engine was
   // stopped by force during the call or before it (nothing on the stack then). `call` must hold
-  // no C++ objects: it can be left by a jump at any instruction.
+  // no C++ objects: it can be left by a jump at any instruction. It finds its arguments from the
+  // top of the stack: called from inside a native, the native's values lie below them.
   static constexpr int kStopped = -1;
   int Protected(int (*call)(duk_hthread*, void*), void* data, int nargs, int nrets);
   // Whether a native returning now must not go back into the interpreter.
