@@ -1,9 +1,11 @@
 #pragma once
 // Runs automation scripts (ECMAScript 5, duktape) against objects of the call-by-name dispatch, the
-// way an automation client drives the host: every Dispatch object reaches a script as a value
-// whose properties and methods are its declared members (names without regard to case); an
-// object with a default member can be called directly, so `doc.Tables(1)` calls `Item(1)`. Errors
-// of the object model reach the script as Error objects with `number` and `description`.
+// way an automation client drives the host. Objects reach the script through the script bridge
+// (script_bridge.h) with the automation client's rules: an object with a default member can be
+// called directly, so `doc.Tables(1)` calls `Item(1)`; a name the object does not know raises 438,
+// assigning a read-only property raises 450; a script function handed to the object model is an
+// object whose default member calls it. Errors of the object model reach the script as Error
+// objects with `number` and `description`.
 
 #include <functional>
 #include <memory>
@@ -17,7 +19,7 @@ struct duk_hthread;
 
 namespace qv::automation {
 
-struct HostData;
+class HostBridge;
 
 // Where an uncaught script error happened and what it said.
 struct ScriptFailure {
@@ -51,11 +53,10 @@ class ScriptHost {
   duk_hthread* Context() const { return ctx_; }
 
  private:
-  duk_hthread* ctx_;
+  std::unique_ptr<HostBridge> bridge_;  // before ctx_: the heap refers to it
+  duk_hthread* ctx_ = nullptr;
   const ClassFactory* factory_ = nullptr;
   std::vector<std::unique_ptr<Function>> functions_;
-  std::shared_ptr<bool> alive_;  // tells script callbacks held by C++ that the engine is gone
-  std::unique_ptr<HostData> data_;
 };
 
 }  // namespace qv::automation

@@ -2,13 +2,13 @@
 
 #include <duktape.h>
 
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "browser/script/bindings.h"
 #include "browser/script/loop_guard.h"
+#include "browser/script/page_bridge.h"
 #include "browser/windows/html_window.h"
 
 namespace qv::browser {
@@ -17,16 +17,21 @@ using automation::Variant;
 
 namespace {
 
+// The heap's user data is its bridge (automation::ScriptBridge::Of).
+ScriptArena& ArenaOf(void* udata) {
+  return static_cast<PageBridge*>(static_cast<automation::ScriptBridge*>(udata))->Engine().Arena();
+}
+
 void* HeapAlloc(void* udata, duk_size_t size) {
-  return static_cast<ScriptEngine*>(udata)->Arena().Allocate(size);
+  return ArenaOf(udata).Allocate(size);
 }
 
 void HeapFree(void* udata, void* ptr) {
-  static_cast<ScriptEngine*>(udata)->Arena().Free(ptr);
+  ArenaOf(udata).Free(ptr);
 }
 
 void* HeapRealloc(void* udata, void* ptr, duk_size_t size) {
-  return static_cast<ScriptEngine*>(udata)->Arena().Reallocate(ptr, size);
+  return ArenaOf(udata).Reallocate(ptr, size);
 }
 
 [[noreturn]] void Fatal(void*, const char* message) {
@@ -54,16 +59,19 @@ duk_ret_t CompileAndCall(duk_context* ctx, void* udata) {
   return 1;
 }
 
-// [function this argument] -> result
-duk_ret_t CallMethod(duk_context* ctx, void*) {
-  duk_call_method(ctx, duk_get_top(ctx) - 2);
+// A protected call opens no frame of its own: when the host calls in from inside a native, the
+// native's values lie below, so these find their arguments from the top.
+
+// [function this arguments...] -> result; `udata` holds the number of arguments.
+duk_ret_t CallMethod(duk_context* ctx, void* udata) {
+  duk_call_method(ctx, *static_cast<const duk_idx_t*>(udata));
   return 1;
 }
 
 // [error] -> [line message]
 duk_ret_t DescribeError(duk_context* ctx, void*) {
-  if (duk_is_object(ctx, 0)) {
-    duk_get_prop_string(ctx, 0, "lineNumber");
+  if (duk_is_object(ctx, -1)) {
+    duk_get_prop_string(ctx, -1, "lineNumber");
     if (!duk_is_number(ctx, -1)) {
       duk_pop(ctx);
       duk_push_int(ctx, 0);
@@ -71,15 +79,9 @@ duk_ret_t DescribeError(duk_context* ctx, void*) {
   } else {
     duk_push_int(ctx, 0);
   }
-  duk_dup(ctx, 0);
+  duk_dup(ctx, -2);
   duk_safe_to_string(ctx, -1);
   return 2;
-}
-
-// [value] -> its text
-duk_ret_t ValueText(duk_context* ctx, void*) {
-  duk_safe_to_string(ctx, 0);
-  return 1;
 }
 
 }  // namespace
@@ -98,9 +100,14 @@ std::shared_ptr<ScriptEngine> ScriptEngine::Create(HTMLWindow& window, ScriptLim
 }
 
 ScriptEngine::ScriptEngine(HTMLWindow& window, ScriptLimits limits)
-    : window_(&window), limits_(limits), arena_(limits.heapBytes) {
-  ctx_ = duk_create_heap(HeapAlloc, HeapRealloc, HeapFree, this, Fatal);
+    : window_(&window),
+      limits_(limits),
+      arena_(limits.heapBytes),
+      bridge_(std::make_unique<PageBridge>(*this)) {
+  ctx_ = duk_create_heap(HeapAlloc, HeapRealloc, HeapFree,
+                         static_cast<automation::ScriptBridge*>(bridge_.get()), Fatal);
   if (!ctx_) throw std::bad_alloc();
+  bridge_->Attach(ctx_);
   InstallBindings(*this);
 }
 
@@ -108,8 +115,7 @@ ScriptEngine::~ScriptEngine() {
   window_ = nullptr;
   // A heap left in the middle of an instruction cannot be walked: the arena drops it whole.
   if (!dead_) duk_destroy_heap(ctx_);
-  holders_.clear();
-  passing_.clear();
+  bridge_->ReleaseObjects();
 }
 
 int ScriptEngine::Protected(int (*call)(duk_hthread*, void*), void* data, int nargs, int nrets) {
@@ -130,29 +136,6 @@ int ScriptEngine::Protected(int (*call)(duk_hthread*, void*), void* data, int na
   const int rc = duk_safe_call(ctx_, call, data, nargs, nrets);
   PopGuard(guard);
   return rc;
-}
-
-ScriptEngine::Holder* ScriptEngine::NewHolder(const automation::ObjectRef& object) {
-  auto holder = std::make_unique<Holder>();
-  // The engine's own window owns the engine: a strong reference back would keep both for ever.
-  if (window_ && object.get() == static_cast<automation::Dispatch*>(window_))
-    holder->weak = object;
-  else
-    holder->strong = object;
-  holders_.push_back(std::move(holder));
-  return holders_.back().get();
-}
-
-ScriptEngine::Holder* ScriptEngine::NewPassingHolder(const automation::ObjectRef& object) {
-  auto holder = std::make_unique<Holder>();
-  holder->strong = object;
-  Holder* raw = holder.get();
-  passing_.emplace(raw, std::move(holder));
-  return raw;
-}
-
-void ScriptEngine::FreeHolder(Holder* holder) {
-  passing_.erase(holder);
 }
 
 void ScriptEngine::Report(int rc, const std::string& source) {
@@ -245,7 +228,8 @@ bool ScriptEngine::Call(const ScriptFunction& function, const automation::Object
   }
   Push(Variant(self));
   Push(argument);
-  const int rc = Protected(CallMethod, nullptr, 3, 1);
+  duk_idx_t nargs = 1;
+  const int rc = Protected(CallMethod, &nargs, 3, 1);
   if (rc != DUK_EXEC_SUCCESS) {
     Report(rc, function.Source());
     return false;
@@ -269,7 +253,8 @@ bool ScriptEngine::CallGlobalIfFunction(const std::string& name) {
     return false;
   }
   duk_push_global_object(ctx_);
-  const int rc = Protected(CallMethod, nullptr, 2, 1);
+  duk_idx_t nargs = 0;
+  const int rc = Protected(CallMethod, &nargs, 2, 1);
   if (rc != DUK_EXEC_SUCCESS)
     Report(rc, "window." + name);
   else
@@ -303,76 +288,11 @@ void ScriptEngine::PushFunction(const ScriptFunction& function) {
 }
 
 void ScriptEngine::Push(const Variant& value) {
-  CheckAlive();
-  using T = Variant::Type;
-  switch (value.GetType()) {
-    case T::Empty:
-      duk_push_undefined(ctx_);
-      return;
-    case T::Boolean:
-      duk_push_boolean(ctx_, value.ToBool());
-      return;
-    case T::Int16:
-    case T::Int32:
-    case T::Double:
-      duk_push_number(ctx_, value.ToDouble());
-      return;
-    case T::Object:
-      PushWrapper(*this, value.ToObject());
-      return;
-    case T::Array: {
-      const auto array = value.ToArray();
-      const duk_idx_t arr = duk_push_array(ctx_);
-      duk_uarridx_t i = 0;
-      for (const auto& element : array->elements) {
-        Push(element);
-        duk_put_prop_index(ctx_, arr, i++);
-      }
-      return;
-    }
-    default: {
-      const std::string text = value.ToText();
-      duk_push_lstring(ctx_, text.data(), text.size());
-      return;
-    }
-  }
+  bridge_->Push(ctx_, value);
 }
 
 Variant ScriptEngine::ToVariant(int index) {
-  CheckAlive();
-  const duk_idx_t at = duk_normalize_index(ctx_, index);
-  switch (duk_get_type(ctx_, at)) {
-    case DUK_TYPE_NULL:
-      return Variant(automation::ObjectRef());
-    case DUK_TYPE_BOOLEAN:
-      return Variant(static_cast<bool>(duk_get_boolean(ctx_, at)));
-    case DUK_TYPE_NUMBER: {
-      const double d = duk_get_number(ctx_, at);
-      // Whole numbers in the 32-bit range are integers, as the automation scripts' are.
-      if (std::isfinite(d) && d == std::floor(d) && d >= -2147483648.0 && d <= 2147483647.0)
-        return Variant(static_cast<int32_t>(d));
-      return Variant(d);
-    }
-    case DUK_TYPE_STRING: {
-      duk_size_t length = 0;
-      const char* s = duk_get_lstring(ctx_, at, &length);
-      return Variant(std::string(s, length));
-    }
-    case DUK_TYPE_OBJECT: {
-      if (auto object = UnwrapObject(ctx_, at)) return Variant(object);
-      if (duk_is_function(ctx_, at)) return Variant();
-      // The object's own toString may be a script that does not end.
-      duk_dup(ctx_, at);
-      if (Protected(ValueText, nullptr, 1, 1) == kStopped) throw ScriptStopped{};
-      duk_size_t length = 0;
-      const char* s = duk_get_lstring(ctx_, -1, &length);
-      std::string text = s ? std::string(s, length) : std::string();
-      duk_pop(ctx_);
-      return Variant(std::move(text));
-    }
-    default:
-      return Variant();
-  }
+  return bridge_->ToVariant(ctx_, index);
 }
 
 }  // namespace qv::browser

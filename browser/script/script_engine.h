@@ -15,9 +15,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <unordered_map>
-#include <vector>
 
+#include "automation/script/script_unwind.h"
 #include "automation/variant.h"
 #include "browser/script/script_arena.h"
 #include "browser/script/script_function.h"
@@ -39,7 +38,9 @@ struct ScriptLimits {
 
 // Thrown (as a C++ exception) by the engine's helpers once the engine was stopped by force: the
 // native function that called them unwinds and its trampoline leaves the interpreter.
-struct ScriptStopped {};
+using ScriptStopped = automation::ScriptStopped;
+
+class PageBridge;
 
 class ScriptEngine : public std::enable_shared_from_this<ScriptEngine> {
  public:
@@ -75,8 +76,8 @@ class ScriptEngine : public std::enable_shared_from_this<ScriptEngine> {
 
   // ---- used by the bindings ----
   duk_hthread* Context() const { return ctx_; }
-  // Pushes the script value of `value` (objects as their script wrappers). These helpers throw
-  // ScriptStopped once the engine is dead.
+  // Pushes the script value of `value` through the page's bridge (page_bridge.h). These helpers
+  // throw ScriptStopped once the engine is dead.
   void Push(const automation::Variant& value);
   // The host value of the script value at `index`.
   automation::Variant ToVariant(int index);
@@ -88,7 +89,8 @@ class ScriptEngine : public std::enable_shared_from_this<ScriptEngine> {
   // Runs `call` in the interpreter as duk_safe_call does, under a StopGuard: DUK_EXEC_SUCCESS or
   // DUK_EXEC_ERROR (the results or the error on the stack), or kStopped when the engine was
   // stopped by force during the call or before it (nothing on the stack then). `call` must hold
-  // no C++ objects: it can be left by a jump at any instruction.
+  // no C++ objects: it can be left by a jump at any instruction. It finds its arguments from the
+  // top of the stack: called from inside a native, the native's values lie below them.
   static constexpr int kStopped = -1;
   int Protected(int (*call)(duk_hthread*, void*), void* data, int nargs, int nrets);
   // Whether a native returning now must not go back into the interpreter.
@@ -102,18 +104,7 @@ class ScriptEngine : public std::enable_shared_from_this<ScriptEngine> {
   size_t HeapUsed() const { return arena_.Used(); }
   ScriptArena& Arena() { return arena_; }
   std::chrono::milliseconds TimeLimit() const { return limits_.timeLimit; }
-  // Keeps a host object for the lifetime of the heap; its script wrapper refers to it.
-  struct Holder {
-    automation::ObjectRef strong;
-    std::weak_ptr<automation::Dispatch> weak;  // the engine's own window, which owns the engine
-    automation::ObjectRef Get() const { return strong ? strong : weak.lock(); }
-  };
-  // A holder that lives as long as the heap (wrappers of objects with an identity).
-  Holder* NewHolder(const automation::ObjectRef& object);
-  // A holder that goes with its wrapper (FreeHolder from the wrapper's finalizer); the engine
-  // frees what is left when the heap goes, finalizers or not.
-  Holder* NewPassingHolder(const automation::ObjectRef& object);
-  void FreeHolder(Holder* holder);
+  PageBridge& Bridge() { return *bridge_; }
 
   // Marks a stretch where scripts of this engine run: the first entry starts the time limit.
   class Entry {
@@ -140,8 +131,7 @@ class ScriptEngine : public std::enable_shared_from_this<ScriptEngine> {
   bool dead_ = false;
   bool stopReported_ = false;
   uint32_t nextFunction_ = 1;
-  std::vector<std::unique_ptr<Holder>> holders_;
-  std::unordered_map<Holder*, std::unique_ptr<Holder>> passing_;
+  std::unique_ptr<PageBridge> bridge_;  // the heap's user data: outlives the heap
 };
 
 }  // namespace qv::browser

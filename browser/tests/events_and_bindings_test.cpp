@@ -110,6 +110,50 @@ TEST(Bindings, ScriptCannotReachMissingMembersOfTheHost) {
             "caught");
 }
 
+// The page's own rules where an automation client's differ: objects are plain objects, read-only
+// members ignore assignments, unknown names are the script's own; errors carry their numbers.
+TEST(Bindings, PageScriptsSeeTheHostsObjectsAsItsPagesDo) {
+  LoadedPage page("<input id=i value=v>");
+  EXPECT_EQ(page.Eval("typeof document.getElementById('i')"), "object");
+  EXPECT_TRUE(page.Run("var i = document.getElementById('i'); i.tagName = 'B'; i.mine = 3;"));
+  EXPECT_EQ(page.Eval("i.tagName + i.mine + ('mine' in i) + ('value' in i)"), "INPUT3truetrue");
+  EXPECT_EQ(page.Eval("(function () { try { document.getElementsByTagName(); }"
+                      " catch (e) { return e.number + ': ' + e.description; } })()"),
+            "450: " + automation::StandardDescription(automation::err::kWrongArgCount));
+  EXPECT_TRUE(page.errors.empty());
+}
+
+// A host object whose method clicks the element it is given: the page's handler runs while a
+// native call with arguments of the same page is under way.
+class Clicker : public automation::Dispatch {
+ public:
+  const automation::DispatchTable& Members() const override {
+    static const auto table =
+        automation::ClassTable<Clicker>("Clicker")
+            .Sub("Click", [](Clicker&, automation::Args& a) { Call(a.Object(0), "click"); })
+            .Build();
+    return table;
+  }
+};
+
+TEST(Bindings, HandlersAndTextsWorkInsideNativeCallsWithArguments) {
+  LoadedPage page(
+      "<script>var n = 0;</script><b id=b onclick='n++'>b</b>"
+      "<i id=bad onclick=\"\n  throw new Error('inner')\">i</i>");
+  Put(page.Browser().Document(), "onkeydown", Variant(ObjectRef(std::make_shared<Clicker>())));
+  EXPECT_TRUE(
+      page.Run("var b = document.getElementById('b');"
+               "document.onkeydown.Click(b, 'two', 3); alert(n);"
+               "document.onkeydown.Click(document.getElementById('bad'), 2, 3);"));
+  EXPECT_EQ(page.Eval("n"), "1");
+  ASSERT_EQ(page.errors.size(), 1u);
+  EXPECT_NE(page.errors[0].message.find("inner"), std::string::npos) << page.errors[0].Text();
+  EXPECT_EQ(page.errors[0].line, 2);
+  page.Run("alert(5); alert({ toString: function () { return 'own'; } }); alert(null);");
+  EXPECT_EQ(page.alerts, (std::vector<std::string>{"1", "5", "own", "null"}));
+  Put(page.Browser().Document(), "onkeydown", Variant());
+}
+
 TEST(Bindings, DocumentWriteFromAScriptReplacesThePage) {
   LoadedPage page(
       "<script>function rewrite() { document.open(); document.write('<title>New</title>"
