@@ -54,6 +54,56 @@ TEST(Dispatch, UnknownMembersMissingArgumentsAndReadOnlyWritesRaise) {
   EXPECT_EQ(ErrorNumber([&] { Get(nullptr, "Value"); }), err::kObjectNotSet);
 }
 
+// Collections whose Item takes a number, a number or a name, or a number that may be left out.
+class Numbered : public Dispatch {
+ public:
+  int32_t Count() const { return 3; }
+  int32_t Item(int32_t index) const { return index * 10; }
+  const DispatchTable& Members() const override {
+    static const DispatchTable table = ClassTable<Numbered>("Numbered").Collection().Build();
+    return table;
+  }
+};
+
+class Named : public Dispatch {
+ public:
+  int32_t Count() const { return 2; }
+  std::string Item(int32_t index) const { return "#" + std::to_string(index); }
+  std::string Item(const std::string& name) const { return "name " + name; }
+  const DispatchTable& Members() const override {
+    static const DispatchTable table = ClassTable<Named>("Named").Collection().Build();
+    return table;
+  }
+};
+
+class FirstByDefault : public Dispatch {
+ public:
+  int32_t Count() const { return 1; }
+  int32_t Item(int32_t index = 0) const { return index + 100; }
+  const DispatchTable& Members() const override {
+    static const DispatchTable table =
+        ClassTable<FirstByDefault>("FirstByDefault").Collection().Build();
+    return table;
+  }
+};
+
+TEST(Collection, ItemTakesTheIndexItsCollectionUnderstands) {
+  ObjectRef numbered = std::make_shared<Numbered>();
+  EXPECT_EQ(Get(numbered, "Count").ToInt32(), 3);
+  EXPECT_EQ(Get(numbered, "Item", {Variant("2")}).ToInt32(), 20);
+  EXPECT_EQ(numbered->Members().DefaultMember(), "Item");
+  EXPECT_EQ(ErrorNumber([&] { Get(numbered, "Item"); }), err::kWrongArgCount);
+
+  ObjectRef named = std::make_shared<Named>();
+  EXPECT_EQ(Get(named, "Item", {Variant(1)}).ToText(), "#1");
+  EXPECT_EQ(Get(named, "Item", {Variant("Tools")}).ToText(), "name Tools");
+
+  ObjectRef first = std::make_shared<FirstByDefault>();
+  EXPECT_EQ(Get(first, "Item").ToInt32(), 100);
+  EXPECT_EQ(Get(first, "Item", {Variant()}).ToInt32(), 100);
+  EXPECT_EQ(Get(first, "Item", {Variant(2)}).ToInt32(), 102);
+}
+
 TEST(ClassFactory, CreatesByProgIdWithoutRegardToCase) {
   ClassFactory f;
   f.Register("Test.Counter", [] { return std::make_shared<Counter>(); });
