@@ -301,21 +301,13 @@ void Element::Blur() {
 const automation::DispatchTable& Element::ElementMembers() {
   static const auto table = [] {
     ClassTable<Element> t("HTMLElement");
-    t.Prop(
-         "id", [](Element& e) { return e.Id(); },
-         [](Element& e, const Variant& v) { e.SetAttribute("id", v.ToText()); })
-        .Prop(
-            "name", [](Element& e) { return e.Name(); },
-            [](Element& e, const Variant& v) { e.SetAttribute("name", v.ToText()); })
-        .Prop(
-            "className", [](Element& e) { return e.ClassName(); },
-            [](Element& e, const Variant& v) { e.ClassName(v.ToText()); })
+    t.With(Reflected<Element>("id"))
+        .With(Reflected<Element>("name"))
+        .With(Reflected<Element>("className", "class"))
         .With(Reflected<Element>("title"))
         .Get("tagName", [](Element& e) { return text::AsciiUppered(e.TagName()); })
         .Get("nodeType", [](Element&) { return 1; })
-        .Prop(
-            "disabled", [](Element& e) { return e.Disabled(); },
-            [](Element& e, const Variant& v) { e.Disabled(v.ToBool()); })
+        .With(ReflectedFlag<Element>("disabled", "disabled"))
         .Get("style", [](Element& e) { return Variant(e.StyleObject()); })
         .Prop(
             "innerHTML", [](Element& e) { return e.InnerHTML(); },
