@@ -57,4 +57,15 @@ auto ReflectedFlag(std::string property, std::string attribute) {
   };
 }
 
+// The element's whole text (a script's or a style sheet's source, a title): reading joins its text
+// nodes, writing replaces its content with one text node.
+template <class T>
+auto ReflectedText(std::string property) {
+  return [property = std::move(property)](automation::ClassTable<T>& table) {
+    table.Prop(
+        property, [](T& e) { return e.TextContent(); },
+        [](T& e, const automation::Variant& v) { e.SetText(v.ToText()); });
+  };
+}
+
 }  // namespace qv::browser
