@@ -27,6 +27,17 @@ RegResult NoSuchKey() {
   return RegResult::Fail(regerr::kFileNotFound);
 }
 
+// A key to be deleted: the path of the key that holds it, and its own name. A hive is held by
+// nothing and cannot be deleted.
+RegResult SplitDeletedKey(std::string_view path, std::vector<std::string>& parent,
+                          std::string& leaf) {
+  if (!SplitKeyPath(path, parent)) return BadPath(path);
+  if (parent.empty()) return RegResult::Fail(regerr::kAccessDenied, "a hive cannot be deleted");
+  leaf = parent.back();
+  parent.pop_back();
+  return RegResult::Success();
+}
+
 }  // namespace
 
 Registry::Registry() : dir_(ProfileSubdir("registry")) {}
@@ -225,13 +236,11 @@ RegResult Registry::DeleteValue(HiveHandle hive, std::string_view path, std::str
 }
 
 RegResult Registry::DeleteKey(HiveHandle hive, std::string_view path) {
-  std::vector<std::string> parts;
-  if (!SplitKeyPath(path, parts)) return BadPath(path);
-  if (parts.empty()) return RegResult::Fail(regerr::kAccessDenied, "a hive cannot be deleted");
+  std::vector<std::string> parentPath;
+  std::string leaf;
+  if (auto split = SplitDeletedKey(path, parentPath, leaf); !split) return split;
   return Modify(hive, [&](KeyNode& root, bool& changed) {
-    const std::string leaf = parts.back();
-    parts.pop_back();
-    KeyNode* parent = root.Walk(parts);
+    KeyNode* parent = root.Walk(parentPath);
     KeyNode* key = parent ? parent->FindKey(leaf) : nullptr;
     if (!key) return NoSuchKey();
     if (!key->keys.empty())
@@ -243,13 +252,11 @@ RegResult Registry::DeleteKey(HiveHandle hive, std::string_view path) {
 }
 
 RegResult Registry::DeleteTree(HiveHandle hive, std::string_view path) {
-  std::vector<std::string> parts;
-  if (!SplitKeyPath(path, parts)) return BadPath(path);
-  if (parts.empty()) return RegResult::Fail(regerr::kAccessDenied, "a hive cannot be deleted");
+  std::vector<std::string> parentPath;
+  std::string leaf;
+  if (auto split = SplitDeletedKey(path, parentPath, leaf); !split) return split;
   return Modify(hive, [&](KeyNode& root, bool& changed) {
-    const std::string leaf = parts.back();
-    parts.pop_back();
-    KeyNode* parent = root.Walk(parts);
+    KeyNode* parent = root.Walk(parentPath);
     if (!parent || !parent->RemoveKey(leaf)) return NoSuchKey();
     changed = true;
     return RegResult::Success();
