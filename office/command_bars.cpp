@@ -7,6 +7,7 @@
 #include "office/command_bar_control.h"
 #include "office/command_bar_controls.h"
 #include "office/command_bar_popup.h"
+#include "office/find_control_args.h"
 #include "office/name_match.h"
 
 namespace qv::office {
@@ -61,15 +62,7 @@ const DispatchTable& CommandBars::Members() const {
                                  a.Opt(2, Variant(false)).ToBool(),
                                  a.Opt(3, Variant(false)).ToBool());
                   })
-          .Method("FindControl",
-                  [](S& s, Args& a) {
-                    ControlQuery q;
-                    q.type = a.Opt(0, Variant(0)).ToInt32();
-                    q.id = a.Opt(1, Variant(0)).ToInt32();
-                    q.tag = a.Opt(2, Variant("")).ToText();
-                    q.visibleOnly = a.Opt(3, Variant(false)).ToBool();
-                    return s.FindControl(q);
-                  })
+          .Method("FindControl", [](S& s, Args& a) { return s.FindControl(FindControlQuery(a)); })
           .Get("ActiveMenuBar", [](S& s) { return s.ActiveMenuBar(); })
           .Build();
   return table;
