@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "automation/collection_index.h"
 #include "automation/text/ascii.h"
 #include "office/bars_context.h"
 #include "office/command_bar_control.h"
@@ -73,9 +74,7 @@ int32_t CommandBars::Count() const {
 }
 
 std::shared_ptr<CommandBar> CommandBars::Item(int32_t index) const {
-  if (index < 1 || static_cast<size_t>(index) > bars_.size())
-    automation::Raise(automation::err::kInvalidCall);
-  return bars_[static_cast<size_t>(index - 1)];
+  return bars_[automation::CollectionPosition(index, bars_.size(), automation::err::kInvalidCall)];
 }
 
 std::shared_ptr<CommandBar> CommandBars::Item(const std::string& name) const {

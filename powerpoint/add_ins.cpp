@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "automation/automation_error.h"
+#include "automation/collection_index.h"
 #include "automation/text/ascii.h"
 #include "powerpoint/add_in.h"
 #include "powerpoint/application.h"
@@ -49,9 +50,8 @@ int32_t AddIns::Count() const {
 }
 
 std::shared_ptr<AddIn> AddIns::Item(int32_t index) const {
-  if (index < 1 || static_cast<size_t>(index) > addIns_.size())
-    automation::Raise(automation::err::kSubscript);
-  return addIns_[static_cast<size_t>(index - 1)];
+  return addIns_[automation::CollectionPosition(index, addIns_.size(),
+                                                automation::err::kSubscript)];
 }
 
 std::shared_ptr<AddIn> AddIns::Item(const std::string& name) const {
@@ -99,9 +99,7 @@ std::shared_ptr<AddIn> AddIns::Add(const std::string& fileName) {
 
 void AddIns::Remove(int32_t index) {
   Running(app_);
-  if (index < 1 || static_cast<size_t>(index) > addIns_.size())
-    automation::Raise(automation::err::kSubscript);
-  RemoveAt(static_cast<size_t>(index - 1));
+  RemoveAt(automation::CollectionPosition(index, addIns_.size(), automation::err::kSubscript));
 }
 
 void AddIns::Remove(const std::string& name) {

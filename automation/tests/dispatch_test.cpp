@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "automation/class_factory.h"
+#include "automation/collection_index.h"
 #include "automation/dispatch.h"
 #include "automation/error_trap.h"
 #include "automation/testing/raised_error.h"
@@ -102,6 +103,16 @@ TEST(Collection, ItemTakesTheIndexItsCollectionUnderstands) {
   EXPECT_EQ(Get(first, "Item").ToInt32(), 100);
   EXPECT_EQ(Get(first, "Item", {Variant()}).ToInt32(), 100);
   EXPECT_EQ(Get(first, "Item", {Variant(2)}).ToInt32(), 102);
+}
+
+TEST(Collection, OneBasedIndexesOutsideTheItemsRaiseTheCollectionsError) {
+  EXPECT_EQ(CollectionPosition(1, 3, err::kSubscript), 0u);
+  EXPECT_EQ(CollectionPosition(3, 3, err::kSubscript), 2u);
+  for (int64_t outside : {int64_t{0}, int64_t{4}, int64_t{-1}, int64_t{1} << 40})
+    EXPECT_EQ(ErrorNumber([&] { CollectionPosition(outside, 3, err::kInvalidCall); }),
+              err::kInvalidCall)
+        << outside;
+  EXPECT_EQ(ErrorNumber([] { CollectionPosition(1, 0, err::kSubscript); }), err::kSubscript);
 }
 
 TEST(ClassFactory, CreatesByProgIdWithoutRegardToCase) {
