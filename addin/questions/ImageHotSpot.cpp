@@ -50,16 +50,8 @@ void ImageHotSpot::DeleteAnswer(const std::shared_ptr<word::Document>& doc) {
 
 bool ImageHotSpot::Validate(std::string& message, const std::shared_ptr<word::Table>& table) {
   return ValidateSafely(message, [&] {
-    if (!CheckImageItems(message, table, kHotSpot)) return false;
-    int32_t pictures = 0;
-    const auto items = table->Range()->ShapeRange();
-    for (const auto& shape : items->List())
-      if (IsAnswerShape(shape) && GetAttr(shape->Data().alt, "type").empty()) ++pictures;
-    if (pictures == 0) {
-      message = ValidationMessage(kMsgNoImage);
-      return false;
-    }
-    return true;
+    return CheckImageItems(message, table, kHotSpot) &&
+           HasUntypedAnswerShape(message, table, kMsgNoImage);
   });
 }
 

@@ -52,15 +52,7 @@ void ShortAnswer::DeleteQuestion(const std::shared_ptr<word::Document>& doc) {
 bool ShortAnswer::Validate(std::string& message, const std::shared_ptr<word::Table>& table) {
   return ValidateSafely(message, [&] {
     if (CountShapesInTable(table) == 0) message = ValidationMessage(kMsgNoAnswer);
-    int32_t boxes = 0;
-    const auto items = table->Range()->ShapeRange();
-    for (const auto& shape : items->List())
-      if (IsAnswerShape(shape) && GetAttr(shape->Data().alt, "type").empty()) ++boxes;
-    if (boxes == 0) {
-      message = ValidationMessage(kMsgNoAnswer);
-      return false;
-    }
-    return true;
+    return HasUntypedAnswerShape(message, table, kMsgNoAnswer);
   });
 }
 
