@@ -15,17 +15,6 @@ using automation::Args;
 using automation::ClassTable;
 using automation::DispatchTable;
 
-namespace {
-
-std::shared_ptr<Application> Running(const std::weak_ptr<Application>& weak) {
-  auto app = weak.lock();
-  if (!app) automation::Raise(automation::err::kObjectDeleted);
-  app->CheckRunning();
-  return app;
-}
-
-}  // namespace
-
 AddIns::AddIns(std::weak_ptr<Application> app) : app_(std::move(app)) {}
 
 const DispatchTable& AddIns::Members() const {
@@ -62,7 +51,7 @@ std::shared_ptr<AddIn> AddIns::Item(const std::string& name) const {
 }
 
 std::shared_ptr<AddIn> AddIns::Add(const std::string& fileName) {
-  auto app = Running(app_);
+  auto app = RunningApplication(app_);
   std::error_code ec;
   const auto path =
       fileName.empty() ? std::filesystem::path() : std::filesystem::absolute(fileName, ec);
@@ -98,19 +87,19 @@ std::shared_ptr<AddIn> AddIns::Add(const std::string& fileName) {
 }
 
 void AddIns::Remove(int32_t index) {
-  Running(app_);
+  RunningApplication(app_);
   RemoveAt(automation::CollectionPosition(index, addIns_.size(), automation::err::kSubscript));
 }
 
 void AddIns::Remove(const std::string& name) {
-  Running(app_);
+  RunningApplication(app_);
   auto addIn = Item(name);
   const auto it = std::find(addIns_.begin(), addIns_.end(), addIn);
   RemoveAt(static_cast<size_t>(it - addIns_.begin()));
 }
 
 void AddIns::RemoveAt(size_t pos) {
-  auto app = Running(app_);
+  auto app = RunningApplication(app_);
   auto addIn = addIns_[pos];
   addIns_.erase(addIns_.begin() + static_cast<std::ptrdiff_t>(pos));
   try {
