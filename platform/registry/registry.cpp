@@ -38,6 +38,22 @@ RegResult SplitDeletedKey(std::string_view path, std::vector<std::string>& paren
   return RegResult::Success();
 }
 
+// The change that removes the key `leaf` held by the key at `parentPath`, with everything below
+// it; with `onlyWithoutSubKeys`, a key that still has sub-keys stays and the change is refused.
+auto KeyRemoval(const std::vector<std::string>& parentPath, const std::string& leaf,
+                bool onlyWithoutSubKeys) {
+  return [&parentPath, &leaf, onlyWithoutSubKeys](KeyNode& root, bool& changed) {
+    KeyNode* parent = root.Walk(parentPath);
+    KeyNode* key = parent ? parent->FindKey(leaf) : nullptr;
+    if (!key) return NoSuchKey();
+    if (onlyWithoutSubKeys && !key->keys.empty())
+      return RegResult::Fail(regerr::kAccessDenied, "the key still has sub-keys");
+    parent->RemoveKey(leaf);
+    changed = true;
+    return RegResult::Success();
+  };
+}
+
 }  // namespace
 
 Registry::Registry() : dir_(ProfileSubdir("registry")) {}
@@ -239,28 +255,14 @@ RegResult Registry::DeleteKey(HiveHandle hive, std::string_view path) {
   std::vector<std::string> parentPath;
   std::string leaf;
   if (auto split = SplitDeletedKey(path, parentPath, leaf); !split) return split;
-  return Modify(hive, [&](KeyNode& root, bool& changed) {
-    KeyNode* parent = root.Walk(parentPath);
-    KeyNode* key = parent ? parent->FindKey(leaf) : nullptr;
-    if (!key) return NoSuchKey();
-    if (!key->keys.empty())
-      return RegResult::Fail(regerr::kAccessDenied, "the key still has sub-keys");
-    parent->RemoveKey(leaf);
-    changed = true;
-    return RegResult::Success();
-  });
+  return Modify(hive, KeyRemoval(parentPath, leaf, true));
 }
 
 RegResult Registry::DeleteTree(HiveHandle hive, std::string_view path) {
   std::vector<std::string> parentPath;
   std::string leaf;
   if (auto split = SplitDeletedKey(path, parentPath, leaf); !split) return split;
-  return Modify(hive, [&](KeyNode& root, bool& changed) {
-    KeyNode* parent = root.Walk(parentPath);
-    if (!parent || !parent->RemoveKey(leaf)) return NoSuchKey();
-    changed = true;
-    return RegResult::Success();
-  });
+  return Modify(hive, KeyRemoval(parentPath, leaf, false));
 }
 
 RegResult Registry::EnumKeys(HiveHandle hive, std::string_view path,
