@@ -74,9 +74,7 @@ const automation::DispatchTable& HTMLInputElement::Members() const {
   static const auto table =
       ClassTable<HTMLInputElement>("HTMLInputElement")
           .Inherit(ElementMembers())
-          .Prop(
-              "type", [](HTMLInputElement& e) { return e.Type(); },
-              [](HTMLInputElement& e, const Variant& v) { e.SetAttribute("type", v.ToText()); })
+          .With(ReflectedReadBy<HTMLInputElement>("type", "type", &HTMLInputElement::Type))
           .Prop(
               "value", [](HTMLInputElement& e) { return e.Value(); },
               [](HTMLInputElement& e, const Variant& v) { e.Value(v.ToText()); })

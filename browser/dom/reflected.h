@@ -3,9 +3,10 @@
 // its fallback when the attribute is absent), writing sets it. Declared with
 // `.With(Reflected<Element>("colSpan", "colspan", "1"))` in a class table; a whole number
 // (`ReflectedNumber`) or a flag that the attribute's presence makes (`ReflectedFlag`) reads as
-// such.
+// such, and a reading with a rule of its own is `ReflectedReadBy`.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "automation/dispatch.h"
@@ -26,6 +27,19 @@ auto Reflected(std::string property, std::string attribute, std::string fallback
 template <class T>
 auto Reflected(const std::string& name) {
   return Reflected<T>(name, name);
+}
+
+// A property whose reading has a rule of its own (an input's type falls back to "text", an
+// option's value to its text): `read` (such as `&HTMLInputElement::Type`) gives it; writing sets
+// the attribute to the value's text.
+template <class T, class Read>
+auto ReflectedReadBy(std::string property, std::string attribute, Read read) {
+  return [property = std::move(property), attribute = std::move(attribute),
+          read](automation::ClassTable<T>& table) {
+    table.Prop(
+        property, [read](T& e) { return std::invoke(read, e); },
+        [attribute](T& e, const automation::Variant& v) { e.SetAttribute(attribute, v.ToText()); });
+  };
 }
 
 // A whole number (size, cols, maxLength): `fallback` when the attribute is absent or not a

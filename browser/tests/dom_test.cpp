@@ -55,11 +55,12 @@ TEST(Dom, InnerHtmlRoundTripsAndEscapes) {
 
 TEST(Dom, ReflectedPropertiesReadAndWriteTheirAttributes) {
   LoadedPage page(
-      "<form><input id=i size=x maxlength=5 checked class=big><textarea id=t rows=4>"
-      "</textarea></form>");
+      "<form><input id=i size=x maxlength=5 checked class=big><input id=k type=bogus>"
+      "<textarea id=t rows=4></textarea><select><option id=o>Shown</option></select></form>");
   page.Eval(
       "i = document.getElementById('i'), t = document.getElementById('t'), i.size = 7,"
-      "t.cols = 'wide', i.defaultChecked = false, i.disabled = true, i.className = 'small'");
+      "t.cols = 'wide', i.defaultChecked = false, i.disabled = true, i.className = 'small',"
+      "k = document.getElementById('k'), o = document.getElementById('o'), i.type = 'CheckBox'");
   struct Case {
     const char* expression;
     const char* value;
@@ -75,6 +76,10 @@ TEST(Dom, ReflectedPropertiesReadAndWriteTheirAttributes) {
       {"i.disabled", "true"},
       {"i.getAttribute('disabled')", ""},
       {"i.getAttribute('class')", "small"},
+      {"i.type", "checkbox"},
+      {"k.type", "text"},  // unknown types read as text
+      {"o.value", "Shown"},
+      {"(o.value = 'v', o.getAttribute('value'))", "v"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(page.Eval(c.expression), c.value) << c.expression;
