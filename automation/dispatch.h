@@ -161,10 +161,14 @@ class ClassTable {
   // The members every collection has: Count, and Item, the default member, so that `Tables(1)`
   // is `Tables.Item(1)`. Item takes one index: the Variant itself when the collection's Item
   // accepts one; else a name when the index is text and the collection finds items by name;
-  // else a number.
+  // else a number. When the collection's Item can be called without an index (a default
+  // argument), the index may be left out.
   ClassTable& Collection() {
     Get("Count", [](T& c) { return c.Count(); });
     GetArgs("Item", [](T& c, Args& a) {
+      if constexpr (requires { c.Item(); }) {
+        if (!a.Has(0)) return c.Item();
+      }
       if constexpr (requires(Variant & v) { c.Item(v); }) {
         return c.Item(a[0]);
       } else if constexpr (requires(const std::string& name) { c.Item(name); }) {

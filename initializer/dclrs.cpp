@@ -74,4 +74,8 @@ void ReportError(const std::string& description, const std::string& where, int32
     });
 }
 
+void ReportErrorAtLine(int line, const std::string& description, const std::string& where) {
+  ReportError("LineNo:" + std::to_string(line) + kCrLf + description, where, 0, false);
+}
+
 }  // namespace qv::initializer

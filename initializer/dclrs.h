@@ -34,6 +34,9 @@ std::string UsageText();
 // key), posts a short report to the course host, and shows the error when asked. Never raises.
 void ReportError(const std::string& description, const std::string& where, int32_t number,
                  bool showMessage);
+// The report of an error trapped at numbered line `line` of the procedure `where`: "LineNo:" and
+// the line, CR LF, the description; nothing is shown.
+void ReportErrorAtLine(int line, const std::string& description, const std::string& where);
 
 // The short report text (each line ended by CR LF).
 std::string ErrorReportText(const std::string& description, const std::string& where,

@@ -16,10 +16,6 @@ constexpr const char* kAddinFile = "rvuppt.ppa";
 // The add-in list names an add-in by its file name without the extension.
 constexpr const char* kAddinName = "rvuppt";
 
-void Report(int line, const ErrInfo& e, const char* where) {
-  ReportError("LineNo:" + std::to_string(line) + kCrLf + e.description, where, 0, false);
-}
-
 // Deletes the first item of `collection` whose `property` is exactly `text`. An item that cannot
 // be read is passed over, so one broken bar or control does not keep ours in place.
 void DeleteFirst(const ObjectRef& collection, const char* property, const char* text,
@@ -51,7 +47,9 @@ PptInit::PptInit(const Dclrs& args, const automation::ClassFactory& factory)
         line = 20;
         ppt_ = GetPPTInst();
       },
-      [&](const ErrInfo& e) { Report(line, e, "PptInit.Class_Initialize"); });
+      [&](const ErrInfo& e) {
+        ReportErrorAtLine(line, e.description, "PptInit.Class_Initialize");
+      });
 }
 
 PptInit::~PptInit() {
@@ -72,7 +70,7 @@ ObjectRef PptInit::GetPPTInst() {
         // A program without an open presentation is nobody's work: it is quit at release.
         if (Get(Get(app, "Presentations").ToObject(), "Count").ToInt32() >= 1) createdPpt_ = false;
       },
-      [&](const ErrInfo& e) { Report(line, e, "PptInit.GetPPTInst"); });
+      [&](const ErrInfo& e) { ReportErrorAtLine(line, e.description, "PptInit.GetPPTInst"); });
   return app;
 }
 
@@ -91,7 +89,8 @@ bool PptInit::LoadAddin() {
         entry.reset();
         return true;
       },
-      [&](const ErrInfo& e) { Report(line, e, "PptInit.LoadAddin"); }, false);
+      [&](const ErrInfo& e) { ReportErrorAtLine(line, e.description, "PptInit.LoadAddin"); },
+      false);
 }
 
 void PptInit::UnloadAddin() {

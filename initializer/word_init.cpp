@@ -78,8 +78,7 @@ WordInit::WordInit(const Dclrs& args) : args_(args) {
       [&](const ErrInfo& e) {
         reg::SetValue(kHkcu, kAddinKey, "isInstalling", Variant("false"), reg::REG_SZ);
         reg::SetValue(kHkcu, kAddinKey, "isInstallOK", Variant(0), reg::REG_DWORD);
-        ReportError("LineNo:" + std::to_string(line) + kCrLf + e.description,
-                    "WordInit.Class_Initialize", 0, false);
+        ReportErrorAtLine(line, e.description, "WordInit.Class_Initialize");
       });
 }
 
@@ -212,10 +211,7 @@ void WordInit::EnableWord() {
         }
         ui::DoEvents();
       },
-      [&](const ErrInfo& e) {
-        ReportError("LineNo:" + std::to_string(line) + kCrLf + e.description, "WordInit.EnableWord",
-                    0, false);
-      });
+      [&](const ErrInfo& e) { ReportErrorAtLine(line, e.description, "WordInit.EnableWord"); });
 }
 
 void WordInit::DisableWord() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "automation/collection_index.h"
 #include "automation/text/ascii.h"
 #include "office/com_addin.h"
 #include "office/name_match.h"
@@ -57,9 +58,8 @@ int32_t COMAddIns::Count() const {
 }
 
 std::shared_ptr<COMAddIn> COMAddIns::Item(int32_t index) const {
-  if (index < 1 || static_cast<size_t>(index) > addIns_.size())
-    automation::Raise(automation::err::kSubscript);
-  return addIns_[static_cast<size_t>(index - 1)];
+  return addIns_[automation::CollectionPosition(index, addIns_.size(),
+                                                automation::err::kSubscript)];
 }
 
 std::shared_ptr<COMAddIn> COMAddIns::Item(const std::string& progId) const {

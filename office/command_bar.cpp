@@ -5,6 +5,7 @@
 #include "office/command_bar_controls.h"
 #include "office/command_bar_popup.h"
 #include "office/command_bars.h"
+#include "office/find_control_args.h"
 #include "office/name_match.h"
 
 namespace qv::office {
@@ -50,12 +51,7 @@ const DispatchTable& CommandBar::Members() const {
           .Get("Controls", [](B& b) { return b.Controls(); })
           .Method("FindControl",
                   [](B& b, Args& a) {
-                    ControlQuery q;
-                    q.type = a.Opt(0, Variant(0)).ToInt32();
-                    q.id = a.Opt(1, Variant(0)).ToInt32();
-                    q.tag = a.Opt(2, Variant("")).ToText();
-                    q.visibleOnly = a.Opt(3, Variant(false)).ToBool();
-                    return b.FindControl(q, a.Opt(4, Variant(false)).ToBool());
+                    return b.FindControl(FindControlQuery(a), a.Opt(4, Variant(false)).ToBool());
                   })
           .Sub("Delete", [](B& b, Args&) { b.Delete(); })
           .Build();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "automation/collection_index.h"
 #include "automation/text/ascii.h"
 #include "office/bars_context.h"
 #include "office/command_bar.h"
@@ -68,9 +69,8 @@ int32_t CommandBarControls::Count() const {
 
 std::shared_ptr<CommandBarControl> CommandBarControls::Item(int32_t index) const {
   CheckAlive();
-  if (index < 1 || static_cast<size_t>(index) > controls_.size())
-    automation::Raise(automation::err::kInvalidCall);
-  return controls_[static_cast<size_t>(index - 1)];
+  return controls_[automation::CollectionPosition(index, controls_.size(),
+                                                  automation::err::kInvalidCall)];
 }
 
 std::shared_ptr<CommandBarControl> CommandBarControls::Item(const std::string& name) const {

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
+#include "automation/collection_index.h"
 #include "automation/text/ascii.h"
 #include "office/bars_context.h"
 #include "office/command_bar_control.h"
 #include "office/command_bar_controls.h"
 #include "office/command_bar_popup.h"
+#include "office/find_control_args.h"
 #include "office/name_match.h"
 
 namespace qv::office {
@@ -61,15 +63,7 @@ const DispatchTable& CommandBars::Members() const {
                                  a.Opt(2, Variant(false)).ToBool(),
                                  a.Opt(3, Variant(false)).ToBool());
                   })
-          .Method("FindControl",
-                  [](S& s, Args& a) {
-                    ControlQuery q;
-                    q.type = a.Opt(0, Variant(0)).ToInt32();
-                    q.id = a.Opt(1, Variant(0)).ToInt32();
-                    q.tag = a.Opt(2, Variant("")).ToText();
-                    q.visibleOnly = a.Opt(3, Variant(false)).ToBool();
-                    return s.FindControl(q);
-                  })
+          .Method("FindControl", [](S& s, Args& a) { return s.FindControl(FindControlQuery(a)); })
           .Get("ActiveMenuBar", [](S& s) { return s.ActiveMenuBar(); })
           .Build();
   return table;
@@ -80,9 +74,7 @@ int32_t CommandBars::Count() const {
 }
 
 std::shared_ptr<CommandBar> CommandBars::Item(int32_t index) const {
-  if (index < 1 || static_cast<size_t>(index) > bars_.size())
-    automation::Raise(automation::err::kInvalidCall);
-  return bars_[static_cast<size_t>(index - 1)];
+  return bars_[automation::CollectionPosition(index, bars_.size(), automation::err::kInvalidCall)];
 }
 
 std::shared_ptr<CommandBar> CommandBars::Item(const std::string& name) const {

@@ -66,25 +66,19 @@ std::string AddIn::Path() const {
 
 void AddIn::SetAutoLoad(bool value) {
   CheckListed();
-  auto app = app_.lock();
-  if (!app) automation::Raise(automation::err::kObjectDeleted);
-  app->CheckRunning();
+  auto app = RunningApplication(app_);
   SetKept(autoLoad_, value, app);
 }
 
 void AddIn::SetRegistered(bool value) {
   CheckListed();
-  auto app = app_.lock();
-  if (!app) automation::Raise(automation::err::kObjectDeleted);
-  app->CheckRunning();
+  auto app = RunningApplication(app_);
   SetKept(registered_, value, app);
 }
 
 void AddIn::SetLoaded(bool value) {
   CheckListed();
-  auto app = app_.lock();
-  if (!app) automation::Raise(automation::err::kObjectDeleted);
-  app->CheckRunning();
+  auto app = RunningApplication(app_);
   if (value == loaded_) return;
   if (value) {
     std::error_code ec;

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "automation/automation_error.h"
+#include "automation/collection_index.h"
 #include "automation/text/ascii.h"
 #include "powerpoint/add_in.h"
 #include "powerpoint/application.h"
@@ -13,17 +14,6 @@ namespace qv::powerpoint {
 using automation::Args;
 using automation::ClassTable;
 using automation::DispatchTable;
-
-namespace {
-
-std::shared_ptr<Application> Running(const std::weak_ptr<Application>& weak) {
-  auto app = weak.lock();
-  if (!app) automation::Raise(automation::err::kObjectDeleted);
-  app->CheckRunning();
-  return app;
-}
-
-}  // namespace
 
 AddIns::AddIns(std::weak_ptr<Application> app) : app_(std::move(app)) {}
 
@@ -49,9 +39,8 @@ int32_t AddIns::Count() const {
 }
 
 std::shared_ptr<AddIn> AddIns::Item(int32_t index) const {
-  if (index < 1 || static_cast<size_t>(index) > addIns_.size())
-    automation::Raise(automation::err::kSubscript);
-  return addIns_[static_cast<size_t>(index - 1)];
+  return addIns_[automation::CollectionPosition(index, addIns_.size(),
+                                                automation::err::kSubscript)];
 }
 
 std::shared_ptr<AddIn> AddIns::Item(const std::string& name) const {
@@ -62,7 +51,7 @@ std::shared_ptr<AddIn> AddIns::Item(const std::string& name) const {
 }
 
 std::shared_ptr<AddIn> AddIns::Add(const std::string& fileName) {
-  auto app = Running(app_);
+  auto app = RunningApplication(app_);
   std::error_code ec;
   const auto path =
       fileName.empty() ? std::filesystem::path() : std::filesystem::absolute(fileName, ec);
@@ -98,21 +87,19 @@ std::shared_ptr<AddIn> AddIns::Add(const std::string& fileName) {
 }
 
 void AddIns::Remove(int32_t index) {
-  Running(app_);
-  if (index < 1 || static_cast<size_t>(index) > addIns_.size())
-    automation::Raise(automation::err::kSubscript);
-  RemoveAt(static_cast<size_t>(index - 1));
+  RunningApplication(app_);
+  RemoveAt(automation::CollectionPosition(index, addIns_.size(), automation::err::kSubscript));
 }
 
 void AddIns::Remove(const std::string& name) {
-  Running(app_);
+  RunningApplication(app_);
   auto addIn = Item(name);
   const auto it = std::find(addIns_.begin(), addIns_.end(), addIn);
   RemoveAt(static_cast<size_t>(it - addIns_.begin()));
 }
 
 void AddIns::RemoveAt(size_t pos) {
-  auto app = Running(app_);
+  auto app = RunningApplication(app_);
   auto addIn = addIns_[pos];
   addIns_.erase(addIns_.begin() + static_cast<std::ptrdiff_t>(pos));
   try {

@@ -106,6 +106,13 @@ void Application::CheckRunning() const {
                                       "The object invoked has disconnected from its clients.");
 }
 
+std::shared_ptr<Application> RunningApplication(const std::weak_ptr<Application>& app) {
+  auto running = app.lock();
+  if (!running) automation::Raise(automation::err::kObjectDeleted);
+  running->CheckRunning();
+  return running;
+}
+
 std::shared_ptr<AddIns> Application::AddIns() const {
   CheckRunning();
   return addIns_;

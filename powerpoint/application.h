@@ -62,4 +62,8 @@ class Application : public automation::Dispatch {
 // runs gives the running one; after Quit a new one starts.
 void RegisterClasses(automation::ClassFactory& factory);
 
+// The program `app` refers to, for a call that needs it running: raises "object deleted" when it is
+// gone and -2147417848 once it has quit.
+std::shared_ptr<Application> RunningApplication(const std::weak_ptr<Application>& app);
+
 }  // namespace qv::powerpoint

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "automation/automation_error.h"
+#include "automation/collection_index.h"
 #include "automation/text/ascii.h"
 
 namespace qv::powerpoint {
@@ -66,9 +67,7 @@ const DispatchTable& Presentations::Members() const {
 }
 
 std::shared_ptr<Presentation> Presentations::Item(int32_t index) const {
-  if (index < 1 || static_cast<size_t>(index) > open_.size())
-    automation::Raise(automation::err::kSubscript);
-  return open_[static_cast<size_t>(index - 1)];
+  return open_[automation::CollectionPosition(index, open_.size(), automation::err::kSubscript)];
 }
 
 std::shared_ptr<Presentation> Presentations::Item(const std::string& name) const {

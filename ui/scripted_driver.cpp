@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "automation/collection_index.h"
 #include "automation/text/ascii.h"
 #include "ui/form.h"
 #include "ui/toolkit.h"
@@ -114,10 +115,9 @@ const DispatchTable& ScriptedDriver::Members() const {
                [](ScriptedDriver& d) { return Variant::Long(int64_t(d.Transcript().size())); })
           .GetArgs("Transcript",
                    [](ScriptedDriver& d, Args& a) {
-                     const int32_t i = a.Int(0);
-                     if (i < 1 || static_cast<size_t>(i) > d.Transcript().size())
-                       automation::Raise(automation::err::kSubscript);
-                     return Variant(d.Transcript()[static_cast<size_t>(i - 1)]);
+                     const auto& transcript = d.Transcript();
+                     return Variant(transcript[automation::CollectionPosition(
+                         a.Int(0), transcript.size(), automation::err::kSubscript)]);
                    })
           .Get("TranscriptText", [](ScriptedDriver& d) { return d.Text(); })
           .Sub("ClearTranscript", [](ScriptedDriver& d, Args&) { d.ClearTranscript(); })

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "automation/collection_index.h"
 #include "automation/text/ascii.h"
 #include "word/document.h"
 #include "word/errors.h"
@@ -103,9 +104,9 @@ std::shared_ptr<DocumentProperty> CustomDocumentProperties::Item(const Variant& 
     if (!p) RaiseInvalidCall();
     return std::make_shared<DocumentProperty>(doc_, p->name);
   }
-  const int32_t i = index.ToInt32();
-  if (i < 1 || static_cast<size_t>(i) > store.items.size()) RaiseInvalidCall();
-  return std::make_shared<DocumentProperty>(doc_, store.items[static_cast<size_t>(i) - 1].name);
+  const size_t at = automation::CollectionPosition(index.ToInt32(), store.items.size(),
+                                                   automation::err::kInvalidCall);
+  return std::make_shared<DocumentProperty>(doc_, store.items[at].name);
 }
 
 std::shared_ptr<DocumentProperty> CustomDocumentProperties::Add(const std::string& name,

@@ -226,9 +226,7 @@ const DispatchTable& Borders::Members() const {
           .Prop(
               "Shadow", [](Borders& b) { return b.Shadow(); },
               [](Borders& b, const Variant& v) { b.SetShadow(v.ToBool()); })
-          .GetArgs("Item", [](Borders& b, Args& a) { return b.Item(a.Int(0)); })
-          .Get("Count", [](Borders&) { return 6; })
-          .Default("Item")
+          .Collection()
           .Build();
   return table;
 }

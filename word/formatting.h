@@ -154,6 +154,8 @@ class Borders : public Dispatch {
   void SetShadow(bool v);
   // wdBorderTop (-1) ... wdBorderVertical (-6).
   std::shared_ptr<Border> Item(int32_t which);
+  // The six borders: top, left, bottom, right, horizontal, vertical.
+  int32_t Count() const { return 6; }
 
  private:
   template <class F>

@@ -160,13 +160,12 @@ const DispatchTable& Language::Members() const {
   return table;
 }
 
+int32_t Languages::Count() const {
+  return static_cast<int32_t>(std::size(kLocales));
+}
+
 const DispatchTable& Languages::Members() const {
-  static const DispatchTable table =
-      ClassTable<Languages>("Languages")
-          .GetArgs("Item", [](Languages&, Args& a) { return std::make_shared<Language>(a.Int(0)); })
-          .Get("Count", [](Languages&) { return static_cast<int32_t>(std::size(kLocales)); })
-          .Default("Item")
-          .Build();
+  static const DispatchTable table = ClassTable<Languages>("Languages").Collection().Build();
   return table;
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "automation/dispatch.h"
@@ -58,6 +59,10 @@ class Language : public automation::Dispatch {
 class Languages : public automation::Dispatch {
  public:
   const automation::DispatchTable& Members() const override;
+  // How many languages the platform knows.
+  int32_t Count() const;
+  // The language of identifier `id`: the list is indexed by language identifier.
+  std::shared_ptr<Language> Item(int32_t id) const { return std::make_shared<Language>(id); }
 };
 
 }  // namespace qv::word

@@ -86,18 +86,9 @@ const automation::DispatchTable& FillInTheBlank::Members() const {
   using automation::Args;
   using Q = FillInTheBlank;
   static const automation::DispatchTable table =
-      automation::ClassTable<Q>("FillInTheBlank")
-          .Sub("CreateQuestion",
-               [](Q& q, Args& a) { q.CreateQuestion(ObjectArg<word::Application>(a, 0)); })
-          .Sub("DeleteQuestion",
-               [](Q& q, Args& a) { q.DeleteQuestion(ObjectArg<word::Document>(a, 0)); })
-          .Sub("DeleteAnswer",
-               [](Q& q, Args& a) { q.DeleteAnswer(ObjectArg<word::Document>(a, 0)); })
-          .Method("Validate", [](Q& q, Args& a) { return CallValidate(q, a); })
-          .Sub("InsertBlank", [](Q& q, Args& a) { q.InsertBlank(ObjectArg<word::Document>(a, 0)); })
-          .Sub("MarkQuestion",
-               [](Q& q, Args& a) { q.MarkQuestion(ObjectArg<word::Document>(a, 0)); })
-          .Build();
+      QuestionTable<Q>("FillInTheBlank", [](automation::ClassTable<Q>& t) {
+        t.Sub("InsertBlank", [](Q& q, Args& a) { q.InsertBlank(ObjectArg<word::Document>(a, 0)); });
+      });
   return table;
 }
 

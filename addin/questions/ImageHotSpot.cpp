@@ -50,16 +50,8 @@ void ImageHotSpot::DeleteAnswer(const std::shared_ptr<word::Document>& doc) {
 
 bool ImageHotSpot::Validate(std::string& message, const std::shared_ptr<word::Table>& table) {
   return ValidateSafely(message, [&] {
-    if (!CheckImageItems(message, table, kHotSpot)) return false;
-    int32_t pictures = 0;
-    const auto items = table->Range()->ShapeRange();
-    for (const auto& shape : items->List())
-      if (IsAnswerShape(shape) && GetAttr(shape->Data().alt, "type").empty()) ++pictures;
-    if (pictures == 0) {
-      message = ValidationMessage(kMsgNoImage);
-      return false;
-    }
-    return true;
+    return CheckImageItems(message, table, kHotSpot) &&
+           HasUntypedAnswerShape(message, table, kMsgNoImage);
   });
 }
 
@@ -140,29 +132,17 @@ void ImageHotSpot::MarkQuestion(const std::shared_ptr<word::Document>& doc) {
 
 const automation::DispatchTable& ImageHotSpot::Members() const {
   static const automation::DispatchTable table =
-      automation::ClassTable<ImageHotSpot>("ImageHotSpot")
-          .Sub("CreateQuestion",
-               [](ImageHotSpot& q, Args& a) {
-                 q.CreateQuestion(ObjectArg<word::Application>(a, 0));
-               })
-          .Sub("DeleteQuestion",
-               [](ImageHotSpot& q, Args& a) { q.DeleteQuestion(ObjectArg<word::Document>(a, 0)); })
-          .Sub("DeleteAnswer",
-               [](ImageHotSpot& q, Args& a) { q.DeleteAnswer(ObjectArg<word::Document>(a, 0)); })
-          .Method("Validate", [](ImageHotSpot& q, Args& a) { return CallValidate(q, a); })
-          .Sub("InsertPic",
-               [](ImageHotSpot& q, Args& a) { q.InsertPic(ObjectArg<word::Document>(a, 0)); })
-          .Sub("InsertShape",
-               [](ImageHotSpot& q, Args& a) {
-                 q.InsertShape(ObjectArg<word::Document>(a, 0), a[1].ToInt16());
-               })
-          .Sub("FormatShape",
-               [](ImageHotSpot& q, Args& a) {
-                 q.FormatShape(ObjectArg<word::Shape>(a, 0), ObjectArg<word::Table>(a, 1));
-               })
-          .Sub("MarkQuestion",
-               [](ImageHotSpot& q, Args& a) { q.MarkQuestion(ObjectArg<word::Document>(a, 0)); })
-          .Build();
+      QuestionTable<ImageHotSpot>("ImageHotSpot", [](automation::ClassTable<ImageHotSpot>& t) {
+        t.Sub("InsertPic",
+              [](ImageHotSpot& q, Args& a) { q.InsertPic(ObjectArg<word::Document>(a, 0)); })
+            .Sub("InsertShape",
+                 [](ImageHotSpot& q, Args& a) {
+                   q.InsertShape(ObjectArg<word::Document>(a, 0), a[1].ToInt16());
+                 })
+            .Sub("FormatShape", [](ImageHotSpot& q, Args& a) {
+              q.FormatShape(ObjectArg<word::Shape>(a, 0), ObjectArg<word::Table>(a, 1));
+            });
+      });
   return table;
 }
 

@@ -140,26 +140,16 @@ void ImageTag::MarkQuestion(const std::shared_ptr<word::Document>& doc) {
 
 const automation::DispatchTable& ImageTag::Members() const {
   static const automation::DispatchTable table =
-      automation::ClassTable<ImageTag>("ImageTag")
-          .Sub("CreateQuestion",
-               [](ImageTag& q, Args& a) { q.CreateQuestion(ObjectArg<word::Application>(a, 0)); })
-          .Sub("DeleteQuestion",
-               [](ImageTag& q, Args& a) { q.DeleteQuestion(ObjectArg<word::Document>(a, 0)); })
-          .Sub("DeleteAnswer",
-               [](ImageTag& q, Args& a) { q.DeleteAnswer(ObjectArg<word::Document>(a, 0)); })
-          .Method("Validate", [](ImageTag& q, Args& a) { return CallValidate(q, a); })
-          .Sub("InsertPic",
-               [](ImageTag& q, Args& a) { q.InsertPic(ObjectArg<word::Document>(a, 0)); })
-          .Sub("InsertTag",
-               [](ImageTag& q, Args& a) { q.InsertTag(ObjectArg<word::Document>(a, 0)); })
-          .Sub("FormatShape",
-               [](ImageTag& q, Args& a) {
-                 q.FormatShape(ObjectArg<word::Shape>(a, 0), ObjectArg<word::Table>(a, 1),
-                               a[2].ToBool());
-               })
-          .Sub("MarkQuestion",
-               [](ImageTag& q, Args& a) { q.MarkQuestion(ObjectArg<word::Document>(a, 0)); })
-          .Build();
+      QuestionTable<ImageTag>("ImageTag", [](automation::ClassTable<ImageTag>& t) {
+        t.Sub("InsertPic",
+              [](ImageTag& q, Args& a) { q.InsertPic(ObjectArg<word::Document>(a, 0)); })
+            .Sub("InsertTag",
+                 [](ImageTag& q, Args& a) { q.InsertTag(ObjectArg<word::Document>(a, 0)); })
+            .Sub("FormatShape", [](ImageTag& q, Args& a) {
+              q.FormatShape(ObjectArg<word::Shape>(a, 0), ObjectArg<word::Table>(a, 1),
+                            a[2].ToBool());
+            });
+      });
   return table;
 }
 

@@ -20,8 +20,6 @@
 namespace qv::addin {
 namespace {
 
-using automation::Args;
-
 constexpr double kAreaHeight = 85;
 // The placeholder sits this far inside the area on every side.
 constexpr double kInset = 10;
@@ -54,15 +52,7 @@ void ShortAnswer::DeleteQuestion(const std::shared_ptr<word::Document>& doc) {
 bool ShortAnswer::Validate(std::string& message, const std::shared_ptr<word::Table>& table) {
   return ValidateSafely(message, [&] {
     if (CountShapesInTable(table) == 0) message = ValidationMessage(kMsgNoAnswer);
-    int32_t boxes = 0;
-    const auto items = table->Range()->ShapeRange();
-    for (const auto& shape : items->List())
-      if (IsAnswerShape(shape) && GetAttr(shape->Data().alt, "type").empty()) ++boxes;
-    if (boxes == 0) {
-      message = ValidationMessage(kMsgNoAnswer);
-      return false;
-    }
-    return true;
+    return HasUntypedAnswerShape(message, table, kMsgNoAnswer);
   });
 }
 
@@ -71,17 +61,7 @@ void ShortAnswer::MarkQuestion(const std::shared_ptr<word::Document>& doc) {
 }
 
 const automation::DispatchTable& ShortAnswer::Members() const {
-  static const automation::DispatchTable table =
-      automation::ClassTable<ShortAnswer>("ShortAnswer")
-          .Sub(
-              "CreateQuestion",
-              [](ShortAnswer& q, Args& a) { q.CreateQuestion(ObjectArg<word::Application>(a, 0)); })
-          .Sub("DeleteQuestion",
-               [](ShortAnswer& q, Args& a) { q.DeleteQuestion(ObjectArg<word::Document>(a, 0)); })
-          .Method("Validate", [](ShortAnswer& q, Args& a) { return CallValidate(q, a); })
-          .Sub("MarkQuestion",
-               [](ShortAnswer& q, Args& a) { q.MarkQuestion(ObjectArg<word::Document>(a, 0)); })
-          .Build();
+  static const automation::DispatchTable table = QuestionTable<ShortAnswer>("ShortAnswer");
   return table;
 }
 

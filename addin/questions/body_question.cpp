@@ -6,11 +6,13 @@
 #include "addin/dialogs/MarkBuilder.h"
 #include "addin/dialogs/dlgMark.h"
 #include "addin/dialogs/dlgProgress.h"
+#include "addin/questions/attribute_string.h"
 #include "addin/questions/g_construction.h"
 #include "addin/questions/g_find.h"
 #include "addin/questions/g_markers.h"
 #include "addin/questions/question_class.h"
 #include "addin/questions/report_error.h"
+#include "addin/questions/validation_messages.h"
 #include "automation/error_trap.h"
 #include "ui/msgbox.h"
 #include "word/application.h"
@@ -73,6 +75,15 @@ void ShowNewItem(word::Document& doc, const std::shared_ptr<word::Shape>& item) 
   ignore([&] { item->Select(); });
   ignore([&] { doc.ActiveWindow()->ScrollIntoView(doc.Selection()); });
   ignore([&] { doc.Activate(); });
+}
+
+bool HasUntypedAnswerShape(std::string& message, const std::shared_ptr<word::Table>& table,
+                           int32_t missing) {
+  const auto items = table->Range()->ShapeRange();
+  for (const auto& shape : items->List())
+    if (IsAnswerShape(shape) && GetAttr(shape->Data().alt, "type").empty()) return true;
+  message = ValidationMessage(missing);
+  return false;
 }
 
 void MarkQuestionAttributes(const std::shared_ptr<word::Document>& doc, int32_t type) {

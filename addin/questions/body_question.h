@@ -48,6 +48,12 @@ double ItemSide(double areaSide, double normal);
 // fail are skipped.
 void ShowNewItem(word::Document& doc, const std::shared_ptr<word::Shape>& item);
 
+// True when the question's area holds an answer shape without an item type (a picture of a
+// hot-spot area, an answer box of a short answer); otherwise false with `message` the validation
+// message `missing`.
+bool HasUntypedAnswerShape(std::string& message, const std::shared_ptr<word::Table>& table,
+                           int32_t missing);
+
 // The attribute form of a question whose items carry no attributes: only points, partial credit
 // and feedback. On OK the question marker is rewritten and the document marked changed; a
 // cancelled form changes nothing. Errors (no question at the selection included) reach the caller.

@@ -53,18 +53,10 @@ automation::DispatchTable ChoiceQuestion::MemberTable(const std::string& classNa
                                                       const std::string& insertName) {
   using automation::Args;
   using Q = ChoiceQuestion;
-  automation::ClassTable<Q> table(className);
-  table
-      .Sub("CreateQuestion",
-           [](Q& q, Args& a) { q.CreateQuestion(ObjectArg<word::Application>(a, 0)); })
-      .Sub("DeleteQuestion",
-           [](Q& q, Args& a) { q.DeleteQuestion(ObjectArg<word::Document>(a, 0)); })
-      .Sub("DeleteAnswer", [](Q& q, Args& a) { q.DeleteAnswer(ObjectArg<word::Document>(a, 0)); })
-      .Method("Validate", [](Q& q, Args& a) { return CallValidate(q, a); });
-  if (!insertName.empty())
+  return QuestionTable<Q>(className, [&](automation::ClassTable<Q>& table) {
+    if (insertName.empty()) return;
     table.Sub(insertName, [](Q& q, Args& a) { q.InsertAnswer(ObjectArg<word::Document>(a, 0)); });
-  table.Sub("MarkQuestion", [](Q& q, Args& a) { q.MarkQuestion(ObjectArg<word::Document>(a, 0)); });
-  return table.Build();
+  });
 }
 
 }  // namespace qv::addin

@@ -64,4 +64,35 @@ automation::Variant CallValidate(Q& question, automation::Args& args) {
   return automation::Variant(ok);
 }
 
+// The table of a question class, in the order automation clients see its operations:
+// CreateQuestion(application), DeleteQuestion(document), DeleteAnswer(document) where the class
+// has answers to delete, Validate(message, table), then the class's own members (`own` adds
+// them), and MarkQuestion(document) last.
+template <class Q, class Own>
+automation::DispatchTable QuestionTable(std::string className, Own own) {
+  using automation::Args;
+  automation::ClassTable<Q> table(std::move(className));
+  table
+      .Sub("CreateQuestion",
+           [](Q& q, Args& a) { q.CreateQuestion(ObjectArg<word::Application>(a, 0)); })
+      .Sub("DeleteQuestion",
+           [](Q& q, Args& a) { q.DeleteQuestion(ObjectArg<word::Document>(a, 0)); });
+  if constexpr (requires(Q & q, const std::shared_ptr<word::Document>& doc) {
+                  q.DeleteAnswer(doc);
+                }) {
+    table.Sub("DeleteAnswer",
+              [](Q& q, Args& a) { q.DeleteAnswer(ObjectArg<word::Document>(a, 0)); });
+  }
+  table.Method("Validate", [](Q& q, Args& a) { return CallValidate(q, a); });
+  own(table);
+  table.Sub("MarkQuestion", [](Q& q, Args& a) { q.MarkQuestion(ObjectArg<word::Document>(a, 0)); });
+  return table.Build();
+}
+
+// The table of a question class without members of its own.
+template <class Q>
+automation::DispatchTable QuestionTable(std::string className) {
+  return QuestionTable<Q>(std::move(className), [](automation::ClassTable<Q>&) {});
+}
+
 }  // namespace qv::addin

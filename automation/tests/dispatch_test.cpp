@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "automation/class_factory.h"
+#include "automation/collection_index.h"
 #include "automation/dispatch.h"
 #include "automation/error_trap.h"
 #include "automation/testing/raised_error.h"
@@ -52,6 +53,66 @@ TEST(Dispatch, UnknownMembersMissingArgumentsAndReadOnlyWritesRaise) {
   EXPECT_EQ(ErrorNumber([&] { Call(o, "Add"); }), err::kWrongArgCount);
   EXPECT_EQ(ErrorNumber([&] { Put(o, "Item", Variant(1)); }), err::kWrongArgCount);
   EXPECT_EQ(ErrorNumber([&] { Get(nullptr, "Value"); }), err::kObjectNotSet);
+}
+
+// Collections whose Item takes a number, a number or a name, or a number that may be left out.
+class Numbered : public Dispatch {
+ public:
+  int32_t Count() const { return 3; }
+  int32_t Item(int32_t index) const { return index * 10; }
+  const DispatchTable& Members() const override {
+    static const DispatchTable table = ClassTable<Numbered>("Numbered").Collection().Build();
+    return table;
+  }
+};
+
+class Named : public Dispatch {
+ public:
+  int32_t Count() const { return 2; }
+  std::string Item(int32_t index) const { return "#" + std::to_string(index); }
+  std::string Item(const std::string& name) const { return "name " + name; }
+  const DispatchTable& Members() const override {
+    static const DispatchTable table = ClassTable<Named>("Named").Collection().Build();
+    return table;
+  }
+};
+
+class FirstByDefault : public Dispatch {
+ public:
+  int32_t Count() const { return 1; }
+  int32_t Item(int32_t index = 0) const { return index + 100; }
+  const DispatchTable& Members() const override {
+    static const DispatchTable table =
+        ClassTable<FirstByDefault>("FirstByDefault").Collection().Build();
+    return table;
+  }
+};
+
+TEST(Collection, ItemTakesTheIndexItsCollectionUnderstands) {
+  ObjectRef numbered = std::make_shared<Numbered>();
+  EXPECT_EQ(Get(numbered, "Count").ToInt32(), 3);
+  EXPECT_EQ(Get(numbered, "Item", {Variant("2")}).ToInt32(), 20);
+  EXPECT_EQ(numbered->Members().DefaultMember(), "Item");
+  EXPECT_EQ(ErrorNumber([&] { Get(numbered, "Item"); }), err::kWrongArgCount);
+
+  ObjectRef named = std::make_shared<Named>();
+  EXPECT_EQ(Get(named, "Item", {Variant(1)}).ToText(), "#1");
+  EXPECT_EQ(Get(named, "Item", {Variant("Tools")}).ToText(), "name Tools");
+
+  ObjectRef first = std::make_shared<FirstByDefault>();
+  EXPECT_EQ(Get(first, "Item").ToInt32(), 100);
+  EXPECT_EQ(Get(first, "Item", {Variant()}).ToInt32(), 100);
+  EXPECT_EQ(Get(first, "Item", {Variant(2)}).ToInt32(), 102);
+}
+
+TEST(Collection, OneBasedIndexesOutsideTheItemsRaiseTheCollectionsError) {
+  EXPECT_EQ(CollectionPosition(1, 3, err::kSubscript), 0u);
+  EXPECT_EQ(CollectionPosition(3, 3, err::kSubscript), 2u);
+  for (int64_t outside : {int64_t{0}, int64_t{4}, int64_t{-1}, int64_t{1} << 40})
+    EXPECT_EQ(ErrorNumber([&] { CollectionPosition(outside, 3, err::kInvalidCall); }),
+              err::kInvalidCall)
+        << outside;
+  EXPECT_EQ(ErrorNumber([] { CollectionPosition(1, 0, err::kSubscript); }), err::kSubscript);
 }
 
 TEST(ClassFactory, CreatesByProgIdWithoutRegardToCase) {

@@ -26,6 +26,31 @@ bool IsBlock(const std::string& tag) {
                      [&](const char* b) { return tag == b; });
 }
 
+enum class Step { Descend, Skip, Stop };
+
+// Walks the nodes below `root` in document order with a stack of its own, as pages may nest
+// deeper than the call stack allows. `enter` sees every node and says whether to go into it (only
+// an element can be gone into), to pass over it, or to stop the walk; `leave` sees every element
+// gone into, `root` last, once its children are done.
+template <class Enter, class Leave>
+void WalkBelow(const Element& root, Enter enter, Leave leave) {
+  std::vector<std::pair<const Element*, size_t>> stack{{&root, 0}};
+  while (!stack.empty()) {
+    auto& [element, next] = stack.back();
+    if (next >= element->Children().size()) {
+      leave(*element);
+      stack.pop_back();
+      continue;
+    }
+    Node& child = *element->Children()[next++];
+    const Step step = enter(child);
+    if (step == Step::Stop) return;
+    if (step == Step::Descend) stack.emplace_back(static_cast<const Element*>(&child), 0);
+  }
+}
+
+void NothingToLeave(const Element&) {}
+
 }  // namespace
 
 Element::Element(std::string tagName) : tag_(text::AsciiLowered(std::move(tagName))) {}
@@ -153,20 +178,13 @@ int Element::Depth() const {
 }
 
 void Element::ForEachDescendant(const std::function<bool(Element&)>& visit) const {
-  // An explicit stack of (element, next child index).
-  std::vector<std::pair<const Element*, size_t>> stack{{this, 0}};
-  while (!stack.empty()) {
-    auto& [element, next] = stack.back();
-    if (next >= element->children_.size()) {
-      stack.pop_back();
-      continue;
-    }
-    const NodeRef& child = element->children_[next++];
-    if (child->NodeType() != Type::Element) continue;
-    auto& e = static_cast<Element&>(*child);
-    if (!visit(e)) return;
-    stack.emplace_back(&e, 0);
-  }
+  WalkBelow(
+      *this,
+      [&](Node& child) {
+        if (child.NodeType() != Type::Element) return Step::Skip;
+        return visit(static_cast<Element&>(child)) ? Step::Descend : Step::Stop;
+      },
+      NothingToLeave);
 }
 
 HTMLFormElement* Element::Form() const {
@@ -192,45 +210,39 @@ std::string Element::OuterHTML() const {
 
 std::string Element::TextContent() const {
   std::string out;
-  std::vector<std::pair<const Element*, size_t>> stack{{this, 0}};
-  while (!stack.empty()) {
-    auto& [element, next] = stack.back();
-    if (next >= element->children_.size()) {
-      stack.pop_back();
-      continue;
-    }
-    const NodeRef& child = element->children_[next++];
-    if (child->NodeType() == Type::Text)
-      out += static_cast<const Text&>(*child).Data();
-    else
-      stack.emplace_back(static_cast<const Element*>(child.get()), 0);
-  }
+  WalkBelow(
+      *this,
+      [&](Node& child) {
+        if (child.NodeType() != Type::Text) return Step::Descend;
+        out += static_cast<const Text&>(child).Data();
+        return Step::Skip;
+      },
+      NothingToLeave);
   return out;
 }
 
 std::string Element::InnerText() const {
   std::string out;
-  std::vector<std::pair<const Element*, size_t>> stack{{this, 0}};
-  while (!stack.empty()) {
-    auto& [element, next] = stack.back();
-    if (next >= element->children_.size()) {
-      if (element != this && IsBlock(element->TagName()) && !out.empty() && out.back() != '\n')
-        out += "\r\n";
-      stack.pop_back();
-      continue;
-    }
-    const NodeRef& child = element->children_[next++];
-    if (child->NodeType() == Type::Text) {
-      out += static_cast<const Text&>(*child).Data();
-    } else {
-      const auto* e = static_cast<const Element*>(child.get());
-      if (e->TagName() == "br") out += "\r\n";
-      if (e->TagName() == "script" || e->TagName() == "style" || !e->IsRendered()) continue;
-      // A block starts on a line of its own.
-      if (IsBlock(e->TagName()) && !out.empty() && out.back() != '\n') out += "\r\n";
-      stack.emplace_back(e, 0);
-    }
-  }
+  const auto blockBreak = [&](const Element& e) {
+    if (IsBlock(e.TagName()) && !out.empty() && out.back() != '\n') out += "\r\n";
+  };
+  WalkBelow(
+      *this,
+      [&](Node& child) {
+        if (child.NodeType() == Type::Text) {
+          out += static_cast<const Text&>(child).Data();
+          return Step::Skip;
+        }
+        const auto& e = static_cast<const Element&>(child);
+        if (e.TagName() == "br") out += "\r\n";
+        if (e.TagName() == "script" || e.TagName() == "style" || !e.IsRendered()) return Step::Skip;
+        // A block starts on a line of its own, and what follows it on another.
+        blockBreak(e);
+        return Step::Descend;
+      },
+      [&](const Element& e) {
+        if (&e != this) blockBreak(e);
+      });
   while (!out.empty() && (out.back() == '\n' || out.back() == '\r'))
     out.pop_back();
   return out;
@@ -301,21 +313,13 @@ void Element::Blur() {
 const automation::DispatchTable& Element::ElementMembers() {
   static const auto table = [] {
     ClassTable<Element> t("HTMLElement");
-    t.Prop(
-         "id", [](Element& e) { return e.Id(); },
-         [](Element& e, const Variant& v) { e.SetAttribute("id", v.ToText()); })
-        .Prop(
-            "name", [](Element& e) { return e.Name(); },
-            [](Element& e, const Variant& v) { e.SetAttribute("name", v.ToText()); })
-        .Prop(
-            "className", [](Element& e) { return e.ClassName(); },
-            [](Element& e, const Variant& v) { e.ClassName(v.ToText()); })
+    t.With(Reflected<Element>("id"))
+        .With(Reflected<Element>("name"))
+        .With(Reflected<Element>("className", "class"))
         .With(Reflected<Element>("title"))
         .Get("tagName", [](Element& e) { return text::AsciiUppered(e.TagName()); })
         .Get("nodeType", [](Element&) { return 1; })
-        .Prop(
-            "disabled", [](Element& e) { return e.Disabled(); },
-            [](Element& e, const Variant& v) { e.Disabled(v.ToBool()); })
+        .With(ReflectedFlag<Element>("disabled", "disabled"))
         .Get("style", [](Element& e) { return Variant(e.StyleObject()); })
         .Prop(
             "innerHTML", [](Element& e) { return e.InnerHTML(); },

@@ -2,6 +2,7 @@
 
 #include "automation/text/ascii.h"
 #include "browser/dom/html_form_element.h"
+#include "browser/dom/reflected.h"
 
 namespace qv::browser {
 
@@ -73,9 +74,7 @@ const automation::DispatchTable& HTMLInputElement::Members() const {
   static const auto table =
       ClassTable<HTMLInputElement>("HTMLInputElement")
           .Inherit(ElementMembers())
-          .Prop(
-              "type", [](HTMLInputElement& e) { return e.Type(); },
-              [](HTMLInputElement& e, const Variant& v) { e.SetAttribute("type", v.ToText()); })
+          .With(ReflectedReadBy<HTMLInputElement>("type", "type", &HTMLInputElement::Type))
           .Prop(
               "value", [](HTMLInputElement& e) { return e.Value(); },
               [](HTMLInputElement& e, const Variant& v) { e.Value(v.ToText()); })
@@ -85,23 +84,9 @@ const automation::DispatchTable& HTMLInputElement::Members() const {
           .Prop(
               "checked", [](HTMLInputElement& e) { return e.Checked(); },
               [](HTMLInputElement& e, const Variant& v) { e.SetChecked(v.ToBool()); })
-          .Prop(
-              "defaultChecked", [](HTMLInputElement& e) { return e.DefaultChecked(); },
-              [](HTMLInputElement& e, const Variant& v) {
-                if (v.ToBool())
-                  e.SetAttribute("checked", "");
-                else
-                  e.RemoveAttribute("checked");
-              })
-          .Prop(
-              "size", [](HTMLInputElement& e) { return e.NumberAttribute("size", 20); },
-              [](HTMLInputElement& e, const Variant& v) { e.SetAttribute("size", v.ToText()); })
-          .Prop(
-              "maxLength",
-              [](HTMLInputElement& e) { return e.NumberAttribute("maxlength", 2147483647); },
-              [](HTMLInputElement& e, const Variant& v) {
-                e.SetAttribute("maxlength", v.ToText());
-              })
+          .With(ReflectedFlag<HTMLInputElement>("defaultChecked", "checked"))
+          .With(ReflectedNumber<HTMLInputElement>("size", "size", 20))
+          .With(ReflectedNumber<HTMLInputElement>("maxLength", "maxlength", 2147483647))
           .Sub("select", [](HTMLInputElement& e, Args&) { e.Focus(); })
           .Build();
   return table;

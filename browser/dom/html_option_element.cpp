@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "browser/dom/html_select_element.h"
+#include "browser/dom/reflected.h"
 
 namespace qv::browser {
 
@@ -64,9 +65,7 @@ const automation::DispatchTable& HTMLOptionElement::Members() const {
           .Prop(
               "text", [](HTMLOptionElement& e) { return e.Text(); },
               [](HTMLOptionElement& e, const Variant& v) { e.Text(v.ToText()); })
-          .Prop(
-              "value", [](HTMLOptionElement& e) { return e.Value(); },
-              [](HTMLOptionElement& e, const Variant& v) { e.SetAttribute("value", v.ToText()); })
+          .With(ReflectedReadBy<HTMLOptionElement>("value", "value", &HTMLOptionElement::Value))
           .Prop(
               "selected", [](HTMLOptionElement& e) { return e.Selected(); },
               [](HTMLOptionElement& e, const Variant& v) { e.SetSelected(v.ToBool()); })

@@ -5,7 +5,6 @@
 namespace qv::browser {
 
 using automation::ClassTable;
-using automation::Variant;
 
 const automation::DispatchTable& HTMLScriptElement::Members() const {
   static const auto table = ClassTable<Element>("HTMLScriptElement")
@@ -13,9 +12,7 @@ const automation::DispatchTable& HTMLScriptElement::Members() const {
                                 .With(Reflected<Element>("language"))
                                 .With(Reflected<Element>("type"))
                                 .With(Reflected<Element>("src"))
-                                .Prop(
-                                    "text", [](Element& e) { return e.TextContent(); },
-                                    [](Element& e, const Variant& v) { e.SetText(v.ToText()); })
+                                .With(ReflectedText<Element>("text"))
                                 .Build();
   return table;
 }

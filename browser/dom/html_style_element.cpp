@@ -5,16 +5,13 @@
 namespace qv::browser {
 
 using automation::ClassTable;
-using automation::Variant;
 
 const automation::DispatchTable& HTMLStyleElement::Members() const {
   static const auto table = ClassTable<Element>("HTMLStyleElement")
                                 .Inherit(ElementMembers())
                                 .With(Reflected<Element>("type"))
                                 .With(Reflected<Element>("media"))
-                                .Prop(
-                                    "text", [](Element& e) { return e.TextContent(); },
-                                    [](Element& e, const Variant& v) { e.SetText(v.ToText()); })
+                                .With(ReflectedText<Element>("text"))
                                 .Build();
   return table;
 }

@@ -1,5 +1,7 @@
 #include "browser/dom/html_text_area_element.h"
 
+#include "browser/dom/reflected.h"
+
 namespace qv::browser {
 
 using automation::Args;
@@ -17,12 +19,8 @@ const automation::DispatchTable& HTMLTextAreaElement::Members() const {
           .Prop(
               "defaultValue", [](HTMLTextAreaElement& e) { return e.DefaultValue(); },
               [](HTMLTextAreaElement& e, const Variant& v) { e.DefaultValue(v.ToText()); })
-          .Prop(
-              "cols", [](HTMLTextAreaElement& e) { return e.NumberAttribute("cols", 20); },
-              [](HTMLTextAreaElement& e, const Variant& v) { e.SetAttribute("cols", v.ToText()); })
-          .Prop(
-              "rows", [](HTMLTextAreaElement& e) { return e.NumberAttribute("rows", 2); },
-              [](HTMLTextAreaElement& e, const Variant& v) { e.SetAttribute("rows", v.ToText()); })
+          .With(ReflectedNumber<HTMLTextAreaElement>("cols", "cols", 20))
+          .With(ReflectedNumber<HTMLTextAreaElement>("rows", "rows", 2))
           .Sub("select", [](HTMLTextAreaElement& e, Args&) { e.Focus(); })
           .Build();
   return table;

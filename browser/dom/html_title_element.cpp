@@ -1,16 +1,15 @@
 #include "browser/dom/html_title_element.h"
 
+#include "browser/dom/reflected.h"
+
 namespace qv::browser {
 
 using automation::ClassTable;
-using automation::Variant;
 
 const automation::DispatchTable& HTMLTitleElement::Members() const {
   static const auto table = ClassTable<Element>("HTMLTitleElement")
                                 .Inherit(ElementMembers())
-                                .Prop(
-                                    "text", [](Element& e) { return e.TextContent(); },
-                                    [](Element& e, const Variant& v) { e.SetText(v.ToText()); })
+                                .With(ReflectedText<Element>("text"))
                                 .Build();
   return table;
 }

@@ -53,6 +53,40 @@ TEST(Dom, InnerHtmlRoundTripsAndEscapes) {
   EXPECT_EQ(page.Document().GetElementById("s")->Parent(), div.get());
 }
 
+TEST(Dom, ReflectedPropertiesReadAndWriteTheirAttributes) {
+  LoadedPage page(
+      "<form><input id=i size=x maxlength=5 checked class=big><input id=k type=bogus>"
+      "<textarea id=t rows=4></textarea><select><option id=o>Shown</option></select></form>");
+  page.Eval(
+      "i = document.getElementById('i'), t = document.getElementById('t'), i.size = 7,"
+      "t.cols = 'wide', i.defaultChecked = false, i.disabled = true, i.className = 'small',"
+      "k = document.getElementById('k'), o = document.getElementById('o'), i.type = 'CheckBox'");
+  struct Case {
+    const char* expression;
+    const char* value;
+  };
+  const Case cases[] = {
+      {"i.size", "7"},
+      {"i.getAttribute('size')", "7"},
+      {"i.maxLength", "5"},
+      {"t.rows", "4"},
+      {"t.cols", "20"},  // not a number: the default
+      {"i.defaultChecked", "false"},
+      {"i.getAttribute('checked') === null", "true"},
+      {"i.disabled", "true"},
+      {"i.getAttribute('disabled')", ""},
+      {"i.getAttribute('class')", "small"},
+      {"i.type", "checkbox"},
+      {"k.type", "text"},  // unknown types read as text
+      {"o.value", "Shown"},
+      {"(o.value = 'v', o.getAttribute('value'))", "v"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(page.Eval(c.expression), c.value) << c.expression;
+  page.Eval("i.disabled = false");
+  EXPECT_EQ(page.Eval("i.getAttribute('disabled') === null"), "true");
+}
+
 TEST(Dom, SelectKeepsOneSelection) {
   LoadedPage page(
       "<select id=two><option selected>a<option selected>b<option>c</select>"

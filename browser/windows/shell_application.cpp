@@ -24,13 +24,7 @@ ObjectRef ShellWindows::Item(int32_t index) const {
 }
 
 const automation::DispatchTable& ShellWindows::Members() const {
-  static const auto table =
-      ClassTable<ShellWindows>("IShellWindows")
-          .Get("Count", [](ShellWindows& w) { return w.Count(); })
-          .Method("Item",
-                  [](ShellWindows& w, Args& a) { return Variant(w.Item(a.Has(0) ? a.Int(0) : 0)); })
-          .Default("Item")
-          .Build();
+  static const auto table = ClassTable<ShellWindows>("IShellWindows").Collection().Build();
   return table;
 }
 

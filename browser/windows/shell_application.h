@@ -18,8 +18,8 @@ class ShellWindows final : public automation::Dispatch {
   std::string TypeName() const override { return "IShellWindows"; }
 
   int32_t Count() const;
-  // The window at `index`, or a null object past the end.
-  automation::ObjectRef Item(int32_t index) const;
+  // The window at `index` (the first when no index is given), or a null object past the end.
+  automation::ObjectRef Item(int32_t index = 0) const;
 
  private:
   std::weak_ptr<BrowserDesktop> desktop_;

@@ -27,6 +27,33 @@ RegResult NoSuchKey() {
   return RegResult::Fail(regerr::kFileNotFound);
 }
 
+// A key to be deleted: the path of the key that holds it, and its own name. A hive is held by
+// nothing and cannot be deleted.
+RegResult SplitDeletedKey(std::string_view path, std::vector<std::string>& parent,
+                          std::string& leaf) {
+  if (!SplitKeyPath(path, parent)) return BadPath(path);
+  if (parent.empty()) return RegResult::Fail(regerr::kAccessDenied, "a hive cannot be deleted");
+  leaf = parent.back();
+  parent.pop_back();
+  return RegResult::Success();
+}
+
+// The change that removes the key `leaf` held by the key at `parentPath`, with everything below
+// it; with `onlyWithoutSubKeys`, a key that still has sub-keys stays and the change is refused.
+auto KeyRemoval(const std::vector<std::string>& parentPath, const std::string& leaf,
+                bool onlyWithoutSubKeys) {
+  return [&parentPath, &leaf, onlyWithoutSubKeys](KeyNode& root, bool& changed) {
+    KeyNode* parent = root.Walk(parentPath);
+    KeyNode* key = parent ? parent->FindKey(leaf) : nullptr;
+    if (!key) return NoSuchKey();
+    if (onlyWithoutSubKeys && !key->keys.empty())
+      return RegResult::Fail(regerr::kAccessDenied, "the key still has sub-keys");
+    parent->RemoveKey(leaf);
+    changed = true;
+    return RegResult::Success();
+  };
+}
+
 }  // namespace
 
 Registry::Registry() : dir_(ProfileSubdir("registry")) {}
@@ -225,35 +252,17 @@ RegResult Registry::DeleteValue(HiveHandle hive, std::string_view path, std::str
 }
 
 RegResult Registry::DeleteKey(HiveHandle hive, std::string_view path) {
-  std::vector<std::string> parts;
-  if (!SplitKeyPath(path, parts)) return BadPath(path);
-  if (parts.empty()) return RegResult::Fail(regerr::kAccessDenied, "a hive cannot be deleted");
-  return Modify(hive, [&](KeyNode& root, bool& changed) {
-    const std::string leaf = parts.back();
-    parts.pop_back();
-    KeyNode* parent = root.Walk(parts);
-    KeyNode* key = parent ? parent->FindKey(leaf) : nullptr;
-    if (!key) return NoSuchKey();
-    if (!key->keys.empty())
-      return RegResult::Fail(regerr::kAccessDenied, "the key still has sub-keys");
-    parent->RemoveKey(leaf);
-    changed = true;
-    return RegResult::Success();
-  });
+  std::vector<std::string> parentPath;
+  std::string leaf;
+  if (auto split = SplitDeletedKey(path, parentPath, leaf); !split) return split;
+  return Modify(hive, KeyRemoval(parentPath, leaf, true));
 }
 
 RegResult Registry::DeleteTree(HiveHandle hive, std::string_view path) {
-  std::vector<std::string> parts;
-  if (!SplitKeyPath(path, parts)) return BadPath(path);
-  if (parts.empty()) return RegResult::Fail(regerr::kAccessDenied, "a hive cannot be deleted");
-  return Modify(hive, [&](KeyNode& root, bool& changed) {
-    const std::string leaf = parts.back();
-    parts.pop_back();
-    KeyNode* parent = root.Walk(parts);
-    if (!parent || !parent->RemoveKey(leaf)) return NoSuchKey();
-    changed = true;
-    return RegResult::Success();
-  });
+  std::vector<std::string> parentPath;
+  std::string leaf;
+  if (auto split = SplitDeletedKey(path, parentPath, leaf); !split) return split;
+  return Modify(hive, KeyRemoval(parentPath, leaf, false));
 }
 
 RegResult Registry::EnumKeys(HiveHandle hive, std::string_view path,
