@@ -35,6 +35,10 @@ Story::~Story() {
   const auto marks = marks_.Release();
   for (auto* m : marks)
     if (m->owner) m->owner->MarkRemoved();
+  // A shape still anchored here (its document normally lets its shapes go first) forgets it.
+  const auto anchors = anchors_.Release();
+  for (auto* m : anchors)
+    if (m->owner) m->owner->MarkRemoved();
   owned_.clear();
 }
 
@@ -99,6 +103,15 @@ void Story::AddMark(Mark* m) {
   marks_.Insert(i, m);
 }
 
+void Story::AddAnchor(Mark* m) {
+  anchors_.Insert(anchors_.FirstAt(m->Pos() + 1), m);
+}
+
+void Story::RemoveAnchor(Mark* m) {
+  const size_t i = anchors_.IndexOf(m);
+  anchors_.Erase(i, i + 1);
+}
+
 void Story::DetachMark(Mark* m) {
   const size_t i = IndexOf(m);
   marks_.Erase(i, i + 1);
@@ -147,8 +160,34 @@ void Story::AdjustPositions(const Edit& edit, size_t slot) {
   // follow the new length of the text, the marks in front of the gap stay.
   marks_.MoveGap(slot);
   marks_.SetTextLength(marks_.TextLength() + edit.inserted - edit.removed);
-  for (auto* t : std::vector<PositionTracker*>(trackers_.begin(), trackers_.end()))
-    if (trackers_.count(t)) t->Adjust(edit);
+  AdjustAnchors(edit);
+  // Adjusting a tracker registers or unregisters none, so the set is walked as it is.
+  for (auto* t : trackers_)
+    t->Adjust(edit);
+}
+
+void Story::AdjustAnchors(const Edit& edit) {
+  // Anchors exactly at an insertion point move after the new text; those inside a removed span
+  // collapse to its start; those after the change follow the length of the text from behind the
+  // gap, which goes to the first anchor that moves.
+  const int64_t at = edit.at;
+  const size_t first = anchors_.FirstAt(edit.removed > 0 ? at + 1 : at);
+  const size_t last = edit.removed > 0 ? anchors_.FirstAt(at + edit.removed) : first;
+  if (first == last) {
+    anchors_.MoveGap(first);
+    anchors_.SetTextLength(anchors_.TextLength() + edit.inserted - edit.removed);
+    return;
+  }
+  std::vector<Mark*> collapsed;
+  collapsed.reserve(last - first);
+  for (size_t i = first; i < last; ++i)
+    collapsed.push_back(anchors_[i]);
+  anchors_.Erase(first, last);
+  anchors_.SetTextLength(anchors_.TextLength() + edit.inserted - edit.removed);
+  for (size_t k = 0; k < collapsed.size(); ++k) {
+    collapsed[k]->Place(at);
+    anchors_.Insert(first + k, collapsed[k]);
+  }
 }
 
 Story::EditScope::~EditScope() noexcept(false) {
@@ -279,6 +318,7 @@ void Story::Load(std::vector<Char> chars, std::vector<FontData> fonts,
                  std::vector<ParaData> paras) {
   chars_ = GapBuffer<Char>(std::move(chars));
   marks_.SetTextLength(Length());
+  anchors_.SetTextLength(Length());
   fonts_ = std::move(fonts);
   paras_ = std::move(paras);
   Touch();
