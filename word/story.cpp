@@ -25,8 +25,10 @@ Story::Story() {
 }
 
 Story::~Story() {
-  for (auto* t : std::vector<PositionTracker*>(trackers_.begin(), trackers_.end()))
+  for (auto* t : std::vector<PositionTracker*>(trackers_.begin(), trackers_.end())) {
+    t->trackerSlot_ = SIZE_MAX;
     t->StoryGone();
+  }
   trackers_.clear();
   std::vector<std::shared_ptr<void>> alive;
   for (auto* m : marks_)
@@ -101,6 +103,21 @@ void Story::AddMark(Mark* m) {
          (marks_[i]->ZeroWidth() || !m->ZeroWidth()))
     ++i;
   marks_.Insert(i, m);
+}
+
+void Story::Register(PositionTracker* t) {
+  if (t->trackerSlot_ != SIZE_MAX) return;
+  t->trackerSlot_ = trackers_.size();
+  trackers_.push_back(t);
+}
+
+void Story::Unregister(PositionTracker* t) {
+  const size_t slot = t->trackerSlot_;
+  if (slot >= trackers_.size() || trackers_[slot] != t) return;
+  trackers_[slot] = trackers_.back();
+  trackers_[slot]->trackerSlot_ = slot;
+  trackers_.pop_back();
+  t->trackerSlot_ = SIZE_MAX;
 }
 
 void Story::AddAnchor(Mark* m) {

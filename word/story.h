@@ -37,11 +37,11 @@
 // Tables nest at most kMaxTableNesting deep: far above any real document, far below what the
 // walks over the structure (checking, rendering, saving) could not hold.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "word/gap_buffer.h"
@@ -157,6 +157,12 @@ class PositionTracker {
   virtual void Adjust(const Edit& edit) = 0;
   // The story is being destroyed; the tracker must forget it.
   virtual void StoryGone() = 0;
+
+ private:
+  friend class Story;
+  // Where the story lists it: ranges come and go by the hundred in one command, and a slot of a
+  // list costs no allocation to take or to give back.
+  size_t trackerSlot_ = SIZE_MAX;
 };
 
 // Told about edits by the story (the owning document: saved flag, anchored shapes).
@@ -265,8 +271,8 @@ class Story {
   // Takes an anchor off the list; it keeps the position it has now.
   void RemoveAnchor(Mark* m);
 
-  void Register(PositionTracker* t) { trackers_.insert(t); }
-  void Unregister(PositionTracker* t) { trackers_.erase(t); }
+  void Register(PositionTracker* t);
+  void Unregister(PositionTracker* t);
   void SetListener(StoryListener* l) { listener_ = l; }
   // Formatting changes and structure changes that are not text edits.
   void Touch();
@@ -300,7 +306,7 @@ class Story {
   MarkList marks_{1};
   MarkList anchors_{1};
   std::unordered_map<StoryNode*, std::shared_ptr<StoryNode>> owned_;
-  std::unordered_set<PositionTracker*> trackers_;
+  std::vector<PositionTracker*> trackers_;
   StoryListener* listener_ = nullptr;
   uint64_t revision_ = 1;
   int editDepth_ = 0;
