@@ -13,6 +13,7 @@
 #include "word/custom_properties.h"
 #include "word/doc_file.h"
 #include "word/errors.h"
+#include "word/inline_shape_record.h"
 #include "word/json_text.h"
 #include "word/table_record.h"
 #include "word/tests/word_test_support.h"
@@ -355,6 +356,94 @@ TEST(TableRecord, OnlyTheSaversShapeIsReadStraight) {
     EXPECT_FALSE(ReadTableRecord(table(width, tail))) << width << tail;
   }
   EXPECT_FALSE(ReadTableRecord(""));
+}
+
+// Inline shapes as the saver writes them are read straight from their text, unless a string would
+// need decoding (the marker's alternative text here holds escapes and accents).
+TEST_F(DocFileTextTest, SavedInlineShapesAreReadStraightUnlessAStringNeedsDecoding) {
+  BuildRich();
+  const std::string text = Saved(*doc);
+  const auto members = ScanObjectMembers(text);
+  ASSERT_TRUE(members);
+  const auto& items = members->at("inlineShapes").items;
+  ASSERT_EQ(items.size(), 2u);
+  size_t straight = 0;
+  for (const auto& item : items) {
+    const json tree = json::parse(item);
+    const auto record = ReadInlineShapeRecord(item);
+    if (!record) {
+      EXPECT_NE(item.find('\\'), std::string::npos) << item;
+      continue;
+    }
+    ++straight;
+    EXPECT_EQ(record->at, tree["at"].get<int64_t>());
+    EXPECT_EQ(record->type, tree["type"].get<int32_t>());
+    EXPECT_EQ(record->alternativeText, tree["alternativeText"].get<std::string>());
+    EXPECT_EQ(record->width, tree["width"].get<double>());
+    EXPECT_EQ(record->height, tree["height"].get<double>());
+    EXPECT_EQ(record->lockAspectRatio, tree["lockAspectRatio"].get<bool>());
+    EXPECT_EQ(record->source, tree["source"].get<std::string>());
+    EXPECT_EQ(record->borders.lines[2].width, tree["borders"]["lines"][2][2].get<double>());
+    ASSERT_EQ(record->hasImage, !tree["image"].is_null());
+    if (record->hasImage) {
+      EXPECT_EQ(record->imageData, tree["image"]["data"].get<std::string>());
+    }
+    ASSERT_EQ(record->control.has_value(), !tree["control"].is_null());
+    if (record->control) {
+      EXPECT_EQ(record->control->className, tree["control"]["className"].get<std::string>());
+      EXPECT_EQ(record->control->text, "answer");
+    }
+  }
+  EXPECT_EQ(straight, 1u);
+  // The document opened again has the same pictures and controls.
+  auto again = app->Documents()->Add();
+  const auto file = profile.Dir() / "pictures.doc";
+  WriteDocumentFile(*doc, file);
+  ReadDocumentFile(*again, file);
+  EXPECT_EQ(Saved(*again), text);
+}
+
+TEST(InlineShapeRecord, OnlyTheSaversShapeIsReadStraight) {
+  const std::string lines = R"({"lines": [[0,0,0.5],[0,0,0.5],[0,0,0.5],[0,0,0.5],[0,0,0.5],)"
+                            R"([0,0,0.5]], "shadow": false})";
+  auto shape = [&](const std::string& alt, const std::string& image, const std::string& control,
+                   const std::string& tail) {
+    return R"({"alternativeText": )" + alt + R"(, "at": 12, "borders": )" + lines +
+           R"(, "control": )" + control + R"(, "height": 20.0, "image": )" + image +
+           R"(, "lockAspectRatio": true, "source": "C:/img/LO.gif", "type": 3)" + tail + "}";
+  };
+  const std::string image = R"({"data": "R0lGODlhAQABAAAAACw=", "format": "gif"})";
+  const std::string control =
+      R"({"className": "TextBox", "classType": "Forms.TextBox.1", "name": "t1", "text": "a"})";
+  const auto good =
+      ReadInlineShapeRecord(shape(R"("kzoQ&id=1")", image, "null", R"(, "width": 7)"));
+  ASSERT_TRUE(good);
+  EXPECT_EQ(good->alternativeText, "kzoQ&id=1");
+  EXPECT_EQ(good->at, 12);
+  EXPECT_EQ(good->width, 7.0);
+  EXPECT_EQ(good->imageFormat, "gif");
+  EXPECT_FALSE(good->control);
+  const auto withControl =
+      ReadInlineShapeRecord(shape(R"("")", "null", control, R"(, "width": 7)"));
+  ASSERT_TRUE(withControl);
+  EXPECT_FALSE(withControl->hasImage);
+  EXPECT_EQ(withControl->control->classType, "Forms.TextBox.1");
+  for (const auto& [alt, tail] : std::vector<std::pair<std::string, std::string>>{
+           {R"("a"b")", R"(, "width": 7)"},          // an escape
+           {"\"\xC3\xA9\"", R"(, "width": 7)"},      // beyond ASCII
+           {"\"tab\tin\"", R"(, "width": 7)"},       // a control character
+           {R"("")", ""},                            // a member missing
+           {R"("")", R"(, "width": 7, "x": 1)"},     // one more
+           {R"("")", R"(, "width": 7, "type": 3)"},  // one twice
+           {R"("")", R"(, "width": 1e8)"},           // past the limit of a size
+           {"3", R"(, "width": 7)"},                 // not a string
+           {R"("")", R"(, "width": 7} [])"}}) {      // text after it
+    EXPECT_FALSE(ReadInlineShapeRecord(shape(alt, image, "null", tail))) << alt << tail;
+  }
+  EXPECT_FALSE(
+      ReadInlineShapeRecord(shape(R"("")", R"({"data": "x"})", "null", R"(, "width": 7)")));
+  EXPECT_FALSE(ReadInlineShapeRecord(shape(R"("")", image, "7", R"(, "width": 7)")));
+  EXPECT_FALSE(ReadInlineShapeRecord(""));
 }
 
 TEST(PrettyJsonWriter, LaysOutAsDump) {
