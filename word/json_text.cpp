@@ -1,6 +1,8 @@
 #include "word/json_text.h"
 
 #include <cassert>
+#include <cstdint>
+#include <cstring>
 
 namespace qv::word {
 
@@ -115,6 +117,9 @@ class Scanner {
     if (!Eat('"')) return false;
     bool escaped = false;
     while (p_ < end_) {
+      while (end_ - p_ >= 8 && PlainWord(p_))
+        p_ += 8;
+      if (p_ == end_) break;
       const auto c = static_cast<unsigned char>(*p_);
       if (c == '"') {
         ++p_;
@@ -179,6 +184,21 @@ class Scanner {
   }
 
  private:
+  // Whether the eight bytes at `p` are all plain characters of a string (no quote, backslash,
+  // control character or byte of a multi-byte character): long strings (the text, pictures' data)
+  // are walked a word at a time.
+  static bool PlainWord(const char* p) {
+    uint64_t x = 0;
+    std::memcpy(&x, p, sizeof x);
+    constexpr uint64_t kOnes = 0x0101010101010101;
+    constexpr uint64_t kHigh = 0x8080808080808080;
+    const auto anyZero = [](uint64_t v) { return (v - kOnes) & ~v & kHigh; };
+    const uint64_t quote = anyZero(x ^ (kOnes * '"'));
+    const uint64_t backslash = anyZero(x ^ (kOnes * '\\'));
+    const uint64_t control = (x - kOnes * 0x20) & ~x & kHigh;
+    return (quote | backslash | control | (x & kHigh)) == 0;
+  }
+
   bool Scalar() {
     switch (Peek()) {
       case '"':

@@ -93,6 +93,7 @@ class Reader {
   bool Points(double& out) {
     std::string_view t = Token();
     if (t.empty() || t.size() > 40) return false;
+    if (ShortDecimal(t, out)) return std::fabs(out) <= 1e7;
     if (t[0] == '-' && (t.size() == 1 || t[1] == '.')) return false;
     const size_t digits = t[0] == '-' ? 1 : 0;
     if (t[digits] == '0' && t.size() > digits + 1 && t[digits + 1] != '.' && t[digits + 1] != 'e' &&
@@ -119,6 +120,29 @@ class Reader {
       if (ec != std::errc() || ptr != t.data() + t.size()) return false;
     }
     return std::isfinite(out) && std::fabs(out) <= 1e7;
+  }
+
+  // The saver's usual form of a size, "-?D.D" with at most 15 digits in all and no leading zero,
+  // read in one pass: the digits make an exact whole number, and one division by an exact power of
+  // ten rounds it correctly, to what from_chars gives. False (nothing decided) for any other form.
+  static bool ShortDecimal(std::string_view t, double& out) {
+    static constexpr double kPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    size_t i = t[0] == '-' ? 1 : 0;
+    const size_t first = i;
+    uint64_t m = 0;
+    while (i < t.size() && t[i] >= '0' && t[i] <= '9')
+      m = m * 10 + static_cast<uint64_t>(t[i++] - '0');
+    const size_t whole = i - first;
+    if (whole == 0 || (whole > 1 && t[first] == '0') || i == t.size() || t[i] != '.') return false;
+    const size_t dot = i++;
+    while (i < t.size() && t[i] >= '0' && t[i] <= '9')
+      m = m * 10 + static_cast<uint64_t>(t[i++] - '0');
+    const size_t fraction = i - dot - 1;
+    if (i != t.size() || fraction == 0 || whole + fraction > 15) return false;
+    const double v = static_cast<double>(m) / kPow10[fraction];
+    out = first == 1 ? -v : v;
+    return true;
   }
 
   // A string of printable ASCII without escapes (every string the add-in writes, base64 data

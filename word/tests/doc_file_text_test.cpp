@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <random>
 
@@ -15,6 +17,7 @@
 #include "word/errors.h"
 #include "word/inline_shape_record.h"
 #include "word/json_text.h"
+#include "word/record_text.h"
 #include "word/table_record.h"
 #include "word/tests/word_test_support.h"
 
@@ -444,6 +447,57 @@ TEST(InlineShapeRecord, OnlyTheSaversShapeIsReadStraight) {
       ReadInlineShapeRecord(shape(R"("")", R"({"data": "x"})", "null", R"(, "width": 7)")));
   EXPECT_FALSE(ReadInlineShapeRecord(shape(R"("")", image, "7", R"(, "width": 7)")));
   EXPECT_FALSE(ReadInlineShapeRecord(""));
+}
+
+// Strings are walked a word at a time where they are plain: a quote, backslash, control character
+// or broken UTF-8 anywhere in a word must still be seen. The walk vouches only for what the full
+// parser takes, and for every string that is plain or escaped ASCII.
+TEST(ScanObjectMembers, StringsOfEveryKindOfByteAreJudgedAsTheParserJudgesThem) {
+  std::mt19937 rng(88);
+  const std::string alphabet =
+      std::string("abcXYZ019 ~=&+/\"\\\x01\x1f\x7f\xc3\xa9\xe2\x82\xac\xff") + std::string(1, '\0');
+  int vouched = 0;
+  for (int round = 0; round < 20000; ++round) {
+    std::string str;
+    const size_t n = rng() % 40;
+    for (size_t k = 0; k < n; ++k)
+      str += rng() % 8 ? alphabet[rng() % 9] : alphabet[rng() % alphabet.size()];
+    const std::string text = "{\"k\": \"" + str + "\", \"n\": 1}";
+    const auto members = ScanObjectMembers(text);
+    const bool parses = json::accept(text);
+    if (members) {
+      ++vouched;
+      ASSERT_TRUE(parses) << round;
+      ASSERT_EQ(members->at("k").text, "\"" + str + "\"");
+    }
+  }
+  EXPECT_GT(vouched, 5000);
+}
+
+// The quick reading of a short decimal gives the double from_chars gives, bit for bit, for every
+// number of digits on either side of the point and both signs.
+TEST(RecordText, ShortDecimalsReadAsFromChars) {
+  std::mt19937_64 rng(515);
+  for (int round = 0; round < 200000; ++round) {
+    const auto whole = static_cast<int>(1 + rng() % 8);
+    const auto fraction = static_cast<int>(1 + rng() % (15 - whole));
+    std::string t = rng() % 2 ? "-" : "";
+    t += std::to_string(1 + rng() % 9);
+    for (int k = 1; k < whole; ++k)
+      t += static_cast<char>('0' + rng() % 10);
+    if (rng() % 4 == 0) t = t.substr(0, t.size() - 1) + "0";  // "0.x" or "-0.x" when one digit
+    t += '.';
+    for (int k = 0; k < fraction; ++k)
+      t += static_cast<char>('0' + rng() % 10);
+    double quick = 0;
+    ASSERT_TRUE(record_text::Reader::ShortDecimal(t, quick)) << t;
+    double exact = 0;
+    std::from_chars(t.data(), t.data() + t.size(), exact);
+    ASSERT_EQ(std::memcmp(&quick, &exact, sizeof quick), 0) << t;
+  }
+  double v = 0;
+  for (const char* other : {"12", "1.", "-.5", "01.5", "1.5e3", "1.2345678901234567", "1.5x"})
+    EXPECT_FALSE(record_text::Reader::ShortDecimal(other, v)) << other;
 }
 
 TEST(PrettyJsonWriter, LaysOutAsDump) {
