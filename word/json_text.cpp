@@ -107,9 +107,20 @@ class Scanner {
     return true;
   }
 
+  // The laid-out file indents every value on a line of its own: runs of spaces are passed eight
+  // at a time.
   void Space() {
-    while (p_ < end_ && (*p_ == ' ' || *p_ == '\n' || *p_ == '\r' || *p_ == '\t'))
+    while (p_ < end_ && (*p_ == ' ' || *p_ == '\n' || *p_ == '\r' || *p_ == '\t')) {
       ++p_;
+      while (end_ - p_ >= 8 && EightSpaces(p_))
+        p_ += 8;
+    }
+  }
+
+  static bool EightSpaces(const char* p) {
+    uint64_t x = 0;
+    std::memcpy(&x, p, sizeof x);
+    return x == 0x2020202020202020;
   }
 
   // A string; `plain` (when given) is set to whether it holds no escapes.

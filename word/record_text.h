@@ -10,6 +10,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <string_view>
 
@@ -180,9 +181,19 @@ class Reader {
   }
 
  private:
+  // Runs of the laid-out file's indentation are passed eight spaces at a time.
   void Space() {
-    while (p_ < end_ && (*p_ == ' ' || *p_ == '\n' || *p_ == '\r' || *p_ == '\t'))
+    while (p_ < end_ && (*p_ == ' ' || *p_ == '\n' || *p_ == '\r' || *p_ == '\t')) {
       ++p_;
+      while (end_ - p_ >= 8 && EightSpaces(p_))
+        p_ += 8;
+    }
+  }
+
+  static bool EightSpaces(const char* p) {
+    uint64_t x = 0;
+    std::memcpy(&x, p, sizeof x);
+    return x == 0x2020202020202020;
   }
 
   // A key without escapes.
