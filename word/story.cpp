@@ -178,9 +178,10 @@ void Story::AdjustPositions(const Edit& edit, size_t slot) {
   marks_.MoveGap(slot);
   marks_.SetTextLength(marks_.TextLength() + edit.inserted - edit.removed);
   AdjustAnchors(edit);
-  // Adjusting a tracker registers or unregisters none, so the set is walked as it is.
-  for (auto* t : trackers_)
-    t->Adjust(edit);
+  // Adjusting a tracker registers or unregisters none, so the list is walked as it is (by index,
+  // so that even a tracker registered meanwhile could not leave the walk on a freed list).
+  for (size_t i = 0; i < trackers_.size(); ++i)
+    trackers_[i]->Adjust(edit);
 }
 
 void Story::AdjustAnchors(const Edit& edit) {
