@@ -418,16 +418,17 @@ TEST(InlineShapeRecord, OnlyTheSaversShapeIsReadStraight) {
   const std::string image = R"({"data": "R0lGODlhAQABAAAAACw=", "format": "gif"})";
   const std::string control =
       R"({"className": "TextBox", "classType": "Forms.TextBox.1", "name": "t1", "text": "a"})";
-  const auto good =
-      ReadInlineShapeRecord(shape(R"("kzoQ&id=1")", image, "null", R"(, "width": 7)"));
+  // The record's strings are views into its text, which must outlive them.
+  const std::string goodText = shape(R"("kzoQ&id=1")", image, "null", R"(, "width": 7)");
+  const auto good = ReadInlineShapeRecord(goodText);
   ASSERT_TRUE(good);
   EXPECT_EQ(good->alternativeText, "kzoQ&id=1");
   EXPECT_EQ(good->at, 12);
   EXPECT_EQ(good->width, 7.0);
   EXPECT_EQ(good->imageFormat, "gif");
   EXPECT_FALSE(good->control);
-  const auto withControl =
-      ReadInlineShapeRecord(shape(R"("")", "null", control, R"(, "width": 7)"));
+  const std::string controlText = shape(R"("")", "null", control, R"(, "width": 7)");
+  const auto withControl = ReadInlineShapeRecord(controlText);
   ASSERT_TRUE(withControl);
   EXPECT_FALSE(withControl->hasImage);
   EXPECT_EQ(withControl->control->classType, "Forms.TextBox.1");
