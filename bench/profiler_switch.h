@@ -15,9 +15,9 @@ namespace qv::bench {
 class ProfilerSwitch {
  public:
   ProfilerSwitch() {
-    const char* spec = std::getenv("BENCH_PERF_CONTROL");
-    if (!spec) return;
-    const std::string s(spec);
+    const char* pipes = std::getenv("BENCH_PERF_CONTROL");
+    if (!pipes) return;
+    const std::string s(pipes);
     const auto comma = s.find(',');
     if (comma == std::string::npos) return;
     control_ = s.substr(0, comma);
