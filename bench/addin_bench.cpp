@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "automation/dispatch.h"
+#include "bench/profiler_switch.h"
 #include "office/com_addins.h"
 #include "office/command_bar.h"
 #include "office/command_bar_control.h"
@@ -139,6 +140,7 @@ class Environment {
     return q;
   }
   ObjectRef Work() { return Question("Work"); }
+  bench::ProfilerSwitch& Profiler() { return profiler_; }
 
   std::filesystem::path Dir() const { return platform::ProfileDir(); }
 
@@ -200,6 +202,7 @@ class Environment {
   std::shared_ptr<word::Application> app_;
   std::map<std::string, ObjectRef> questions_;
   std::map<int, std::filesystem::path> files_;
+  bench::ProfilerSwitch profiler_;
 };
 
 // ---- creating questions ----
@@ -209,9 +212,12 @@ void CreateInEmptyDocument(benchmark::State& state, const std::string& className
   Timings timings(state);
   for (auto _ : state) {
     auto doc = env.App()->Documents()->Add();
-    const auto start = Clock::now();
-    env.Create(className);
-    timings.Add(Seconds(start));
+    {
+      bench::Profiled profiled(env.Profiler());
+      const auto start = Clock::now();
+      env.Create(className);
+      timings.Add(Seconds(start));
+    }
     doc->Close(0);
   }
 }
@@ -228,6 +234,7 @@ void CreateInDocument(benchmark::State& state, const std::string& className, boo
       Environment::PlaceAt(*doc, afterFirst);
     else
       Environment::PlaceAtEnd(*doc);
+    bench::Profiled profiled(env.Profiler());
     const auto start = Clock::now();
     env.Create(className);
     timings.Add(Seconds(start));
@@ -244,6 +251,7 @@ void OnDocument(benchmark::State& state, Operation operation) {
   auto doc = env.Open(env.DocumentOf(n));
   Timings timings(state);
   for (auto _ : state) {
+    bench::Profiled profiled(env.Profiler());
     const auto start = Clock::now();
     operation(env, doc);
     timings.Add(Seconds(start));
@@ -267,10 +275,14 @@ void ProcessKZOInfo(benchmark::State& state) {
   {
     Timings timings(state);
     for (auto _ : state) {
-      const auto start = Clock::now();
-      if (!Call(env.Work(), "ProcessKZOInfo", {Variant(ObjectRef(doc))}).ToBool())
-        state.SkipWithError("not a course document");
-      const double whole = Seconds(start);
+      double whole = 0;
+      {
+        bench::Profiled profiled(env.Profiler());
+        const auto start = Clock::now();
+        if (!Call(env.Work(), "ProcessKZOInfo", {Variant(ObjectRef(doc))}).ToBool())
+          state.SkipWithError("not a course document");
+        whole = Seconds(start);
+      }
       timings.Add(whole);
       state.PauseTiming();
       const auto save = Clock::now();
@@ -310,6 +322,7 @@ void Save(benchmark::State& state) {
   const auto file = env.Dir() / ("saved-" + std::to_string(n) + ".doc");
   Timings timings(state);
   for (auto _ : state) {
+    bench::Profiled profiled(env.Profiler());
     const auto start = Clock::now();
     doc->SaveAs(file.string());
     timings.Add(Seconds(start));
@@ -326,9 +339,13 @@ void Reopen(benchmark::State& state) {
   const auto file = env.DocumentOf(n);
   Timings timings(state);
   for (auto _ : state) {
-    const auto start = Clock::now();
-    auto doc = env.Open(file);
-    timings.Add(Seconds(start));
+    std::shared_ptr<word::Document> doc;
+    {
+      bench::Profiled profiled(env.Profiler());
+      const auto start = Clock::now();
+      doc = env.Open(file);
+      timings.Add(Seconds(start));
+    }
     state.PauseTiming();
     doc->Close(0);
     state.ResumeTiming();

@@ -5,6 +5,9 @@
 #   scripts/bench.sh                      build, run, print (results in build/release/bench.json)
 #   scripts/bench.sh --filter REGEX       only the cases matching REGEX
 #   scripts/bench.sh --table A.json [B.json]   print saved results; with B, A and B side by side
+#   scripts/bench.sh --perf OUT.data --filter REGEX   the same run under `perf record`, recording
+#                                         only the timed parts (PERF_ARGS: perf's options, by
+#                                         default --call-graph dwarf); `perf report -i OUT.data`
 #
 # BENCH_SNAPSHOT=DIR runs the copy of another build kept in DIR (its addin_bench, initializer and
 # every shared library, add-in included), for a before/after comparison on one machine in one
@@ -21,6 +24,11 @@ if [[ "${1:-}" == "--snapshot" ]]; then
   cp build/release/bench/addin_bench build/release/initializer/initializer "$2"/
   find build/release -name "*.so" -exec cp {} "$2"/ \;
   exit 0
+fi
+perf_out=""
+if [[ "${1:-}" == "--perf" ]]; then
+  perf_out="$2"
+  shift 2
 fi
 filter="."
 if [[ "${1:-}" == "--filter" ]]; then
@@ -41,7 +49,19 @@ if [[ -n "${BENCH_SNAPSHOT:-}" ]]; then
   export QUORVANTA_INITIALIZER="$snapshot/initializer"
 fi
 out="${BENCH_OUT:-build/release/bench.json}"
-"$program" --benchmark_filter="$filter" --benchmark_out="$out" --benchmark_out_format=json \
-  --benchmark_counters_tabular=true
+run=("$program" --benchmark_filter="$filter" --benchmark_out="$out" --benchmark_out_format=json
+  --benchmark_counters_tabular=true)
+if [[ -n "$perf_out" ]]; then
+  # perf starts paused; the benchmark turns it on around each timed operation through two pipes.
+  fifos="$(mktemp -d)"
+  trap 'rm -rf "$fifos"' EXIT
+  mkfifo "$fifos/ctl" "$fifos/ack"
+  export BENCH_PERF_CONTROL="$fifos/ctl,$fifos/ack"
+  # shellcheck disable=SC2086
+  perf record ${PERF_ARGS:---call-graph dwarf} --control "fifo:$fifos/ctl,$fifos/ack" \
+    --delay=-1 -o "$perf_out" -- "${run[@]}"
+else
+  "${run[@]}"
+fi
 echo
 python3 scripts/bench_table.py "$out"

@@ -2,7 +2,9 @@
 
 #include <climits>
 #include <cmath>
+#include <functional>
 #include <stdexcept>
+#include <string_view>
 #include <vector>
 
 #include "automation/text/utf8.h"
@@ -11,6 +13,7 @@
 #include "word/document.h"
 #include "word/errors.h"
 #include "word/inline_shape.h"
+#include "word/inline_shape_record.h"
 #include "word/page_setup.h"
 #include "word/shape.h"
 #include "word/structure.h"
@@ -162,21 +165,27 @@ json ImageJson(const ImageData& i) {
   if (i.bytes.empty()) return nullptr;
   return {{"format", i.format}, {"data", Base64Encode(i.bytes)}};
 }
-ImageData ImageFrom(const json& j) {
-  if (j.is_null()) return {};
+// A picture from its base64 data and the kind of picture it claims to be.
+ImageData ImageFromData(std::string_view data, const std::function<std::string()>& format) {
   std::string bytes;
-  Require(Base64Decode(j.at("data").get<std::string>(), bytes), "picture data is not base64");
-  const auto format = j.at("format").get<std::string>();
+  Require(Base64Decode(data, bytes), "picture data is not base64");
+  const std::string kind = format();
   if (auto image = ParseImage(bytes)) return std::move(*image);
   // A picture of a kind we cannot decode (brought in from another program) is kept as it is; a
   // picture that claims a kind we decode must be one.
-  Require(
-      format != "gif" && format != "png" && format != "jpeg" && format != "bmp" && !format.empty(),
-      "embedded picture is not a picture");
+  Require(kind != "gif" && kind != "png" && kind != "jpeg" && kind != "bmp" && !kind.empty(),
+          "embedded picture is not a picture");
   ImageData kept;
-  kept.format = format;
+  kept.format = kind;
   kept.bytes = std::move(bytes);
   return kept;
+}
+
+ImageData ImageFrom(const json& j) {
+  if (j.is_null()) return {};
+  // The format is read after the data is checked, so a record wrong in both is named by its data.
+  return ImageFromData(j.at("data").get<std::string>(),
+                       [&] { return j.at("format").get<std::string>(); });
 }
 
 json VariantJson(const automation::Variant& v) {
@@ -425,7 +434,7 @@ std::string Base64Encode(const std::string& bytes) {
   return out;
 }
 
-bool Base64Decode(const std::string& text, std::string& out) {
+bool Base64Decode(std::string_view text, std::string& out) {
   out.clear();
   if (text.size() % 4 != 0) return false;
   out.reserve(text.size() / 4 * 3);
@@ -651,6 +660,28 @@ void Load(Document& doc, RecordParts& j) {
   }
   for (size_t ii = 0; ii < j.Count("inlineShapes"); ++ii) {
     Within at("inlineShapes", ii);
+    // As with the tables: the saver's own shape straight from the text, with the checks of the
+    // values in the order the tree's reading makes them; anything else through the tree.
+    if (auto record = ReadInlineShapeRecord(j.ItemText("inlineShapes", ii)); record) {
+      auto shape = std::make_shared<InlineShape>(self, record->type);
+      shape->SetImage(
+          record->hasImage
+              ? ImageFromData(record->imageData, [&] { return std::string(record->imageFormat); })
+              : ImageData{},
+          std::string(record->source));
+      shape->Restore(std::string(record->alternativeText), record->width, record->height,
+                     record->lockAspectRatio);
+      shape->MutableBorders() = record->borders;
+      if (const auto& c = record->control) {
+        auto control = std::make_shared<OleControl>(std::string(c->className));
+        control->text = std::string(c->text);
+        control->name = std::string(c->name);
+        shape->SetControl(control, std::string(c->classType));
+      }
+      story.Own(shape);
+      placeAt(shape->CharMark(), record->at);
+      continue;
+    }
     const json& ij = j.Item("inlineShapes", ii);
     auto shape = std::make_shared<InlineShape>(self, Int32(ij.at("type")));
     shape->SetImage(ImageFrom(ij.at("image")), ij.at("source").get<std::string>());

@@ -9,6 +9,8 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 #include <nlohmann/json.hpp>
 
@@ -44,6 +46,6 @@ nlohmann::json ShapeRecordJson(const ShapeData& d, int64_t anchor, const nlohman
 
 std::string Base64Encode(const std::string& bytes);
 // False when `text` is not base64.
-bool Base64Decode(const std::string& text, std::string& out);
+bool Base64Decode(std::string_view text, std::string& out);
 
 }  // namespace qv::word

@@ -60,14 +60,22 @@ Story& Document::GetStory() {
 
 void Document::BeforeRemove(int64_t from, int64_t to) {
   // A shape goes with its anchor paragraph: when the removed text holds the mark that ends it.
-  std::vector<std::shared_ptr<Shape>> doomed;
-  for (const auto& s : shapes_) {
-    const int64_t a = s->AnchorPos();
-    if (a < from || a >= to) continue;
-    if (ParagraphEnd(*story_, a) <= to) doomed.push_back(s);
+  // Only the anchors in the span are looked at, not every shape of the document.
+  std::vector<Shape*> doomed;
+  const MarkList& anchors = story_->Anchors();
+  for (size_t i = story_->FirstAnchorAt(from); i < anchors.size(); ++i) {
+    const int64_t a = anchors[i]->Pos();
+    if (a >= to) break;
+    if (ParagraphEnd(*story_, a) <= to)
+      doomed.push_back(&static_cast<ShapeAnchor*>(anchors[i]->owner)->Owner());
   }
-  for (const auto& s : doomed)
-    RemoveShape(s.get());
+  for (Shape* s : doomed)
+    RemoveShape(s);
+}
+
+bool Document::HasShapeAnchoredIn(int64_t from, int64_t to) const {
+  const size_t i = story_->FirstAnchorAt(from);
+  return i < story_->Anchors().size() && story_->Anchors()[i]->Pos() < to;
 }
 
 void Document::RemoveShape(const Shape* s) {

@@ -86,6 +86,9 @@ class Document : public automation::Dispatch, public StoryListener {
 
   // Floating shapes, back to front (ZOrderPosition = index + 1).
   std::vector<std::shared_ptr<Shape>>& ShapeList() { return shapes_; }
+  // Whether a floating shape is anchored in [from, to): a search of the anchors, not of every
+  // shape.
+  bool HasShapeAnchoredIn(int64_t from, int64_t to) const;
   void RemoveShape(const Shape* s);
   void MoveShape(const Shape* s, size_t newIndex);
   PropertyStore& Properties() { return *props_; }

@@ -1,6 +1,8 @@
 #include "word/json_text.h"
 
 #include <cassert>
+#include <cstdint>
+#include <cstring>
 
 namespace qv::word {
 
@@ -105,9 +107,20 @@ class Scanner {
     return true;
   }
 
+  // The laid-out file indents every value on a line of its own: runs of spaces are passed eight
+  // at a time.
   void Space() {
-    while (p_ < end_ && (*p_ == ' ' || *p_ == '\n' || *p_ == '\r' || *p_ == '\t'))
+    while (p_ < end_ && (*p_ == ' ' || *p_ == '\n' || *p_ == '\r' || *p_ == '\t')) {
       ++p_;
+      while (end_ - p_ >= 8 && EightSpaces(p_))
+        p_ += 8;
+    }
+  }
+
+  static bool EightSpaces(const char* p) {
+    uint64_t x = 0;
+    std::memcpy(&x, p, sizeof x);
+    return x == 0x2020202020202020;
   }
 
   // A string; `plain` (when given) is set to whether it holds no escapes.
@@ -115,6 +128,9 @@ class Scanner {
     if (!Eat('"')) return false;
     bool escaped = false;
     while (p_ < end_) {
+      while (end_ - p_ >= 8 && PlainWord(p_))
+        p_ += 8;
+      if (p_ == end_) break;
       const auto c = static_cast<unsigned char>(*p_);
       if (c == '"') {
         ++p_;
@@ -179,6 +195,21 @@ class Scanner {
   }
 
  private:
+  // Whether the eight bytes at `p` are all plain characters of a string (no quote, backslash,
+  // control character or byte of a multi-byte character): long strings (the text, pictures' data)
+  // are walked a word at a time.
+  static bool PlainWord(const char* p) {
+    uint64_t x = 0;
+    std::memcpy(&x, p, sizeof x);
+    constexpr uint64_t kOnes = 0x0101010101010101;
+    constexpr uint64_t kHigh = 0x8080808080808080;
+    const auto anyZero = [](uint64_t v) { return (v - kOnes) & ~v & kHigh; };
+    const uint64_t quote = anyZero(x ^ (kOnes * '"'));
+    const uint64_t backslash = anyZero(x ^ (kOnes * '\\'));
+    const uint64_t control = (x - kOnes * 0x20) & ~x & kHigh;
+    return (quote | backslash | control | (x & kHigh)) == 0;
+  }
+
   bool Scalar() {
     switch (Peek()) {
       case '"':

@@ -1,6 +1,7 @@
 #pragma once
 // A mark: the place in the story of a node's character (the end of a cell or row, an inline
-// picture) or of the zero-width start of a table.
+// picture) or of the zero-width start of a table; or the anchor of a floating shape, which the
+// story keeps in a list of its own.
 //
 // Marks are kept by the story's MarkList, which stores the positions of the marks behind its
 // last edit relative to the end of the text. An edit then moves only the marks it passes over,
@@ -13,7 +14,7 @@ namespace qv::word {
 class StoryNode;
 class MarkList;
 
-enum class MarkKind : uint8_t { TableStart, CellEnd, RowEnd, Object };
+enum class MarkKind : uint8_t { TableStart, CellEnd, RowEnd, Object, ShapeAnchor };
 
 // Which way a position exactly at an insertion point goes: after the new text, or staying in
 // front of it.
@@ -25,7 +26,7 @@ class Mark {
   // A mark not yet in a story, at `pos` (while it waits for its insertion, relative to it). Its
   // gravity follows from its kind: a table's start stays where it is when text goes in exactly
   // there (the text goes into the first cell); a character's mark moves after the text, which is
-  // inserted in front of the character.
+  // inserted in front of the character; a shape's anchor moves with its paragraph's text.
   Mark(int64_t pos, MarkKind markKind, StoryNode* node)
       : kind(markKind),
         owner(node),

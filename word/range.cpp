@@ -318,6 +318,9 @@ std::shared_ptr<word::ShapeRange> Range::ShapeRange() {
   // The shapes anchored in the paragraphs the range touches.
   const int64_t from = ParagraphStart(*story_, start_);
   const int64_t to = start_ == end_ ? ParagraphEnd(*story_, start_) : end_;
+  // Most ranges hold no anchor, which the anchors tell at once; the shapes found are listed back
+  // to front.
+  if (!doc->HasShapeAnchoredIn(from, to)) return std::make_shared<word::ShapeRange>(std::move(in));
   for (const auto& s : doc->ShapeList())
     if (s->AnchorPos() >= from && s->AnchorPos() < to) in.push_back(s);
   return std::make_shared<word::ShapeRange>(std::move(in));

@@ -16,18 +16,23 @@ using automation::Args;
 using automation::ClassTable;
 using automation::DispatchTable;
 
+void ShapeAnchor::MarkRemoved() {
+  shape_.StoryGone();
+}
+
+std::shared_ptr<void> ShapeAnchor::KeepAlive() {
+  return shape_.shared_from_this();
+}
+
+// The anchor follows its paragraph: text typed at the paragraph's start pushes it along (the
+// anchor mark's gravity).
 Shape::Shape(const std::shared_ptr<Document>& doc, int64_t anchor, ShapeData data)
-    : doc_(doc), story_(&doc->GetStory()), anchor_(anchor), data_(std::move(data)) {
-  story_->Register(this);
+    : doc_(doc), story_(&doc->GetStory()), anchor_(*this, anchor), data_(std::move(data)) {
+  story_->AddAnchor(&anchor_.mark);
 }
 
 Shape::~Shape() {
-  if (story_) story_->Unregister(this);
-}
-
-// The anchor follows its paragraph: text typed at the paragraph's start pushes it along.
-void Shape::Adjust(const Edit& edit) {
-  anchor_ = MapPosition(anchor_, edit, Bias::After);
+  if (story_) story_->RemoveAnchor(&anchor_.mark);
 }
 
 void Shape::StoryGone() {
@@ -36,7 +41,7 @@ void Shape::StoryGone() {
 }
 
 void Shape::Detach() {
-  if (story_) story_->Unregister(this);
+  if (story_) story_->RemoveAnchor(&anchor_.mark);
   story_ = nullptr;
   deleted_ = true;
 }
@@ -62,12 +67,12 @@ ShapeData& Shape::Mutable() {
 
 int64_t Shape::AnchorPos() const {
   Check();
-  return anchor_;
+  return anchor_.mark.Pos();
 }
 
 std::shared_ptr<Range> Shape::Anchor() {
   Check();
-  return Doc().Range(ParagraphStart(*story_, anchor_), ParagraphEnd(*story_, anchor_));
+  return Doc().Range(ParagraphStart(*story_, AnchorPos()), ParagraphEnd(*story_, AnchorPos()));
 }
 
 int32_t Shape::ZOrderPosition() const {
@@ -128,7 +133,7 @@ std::shared_ptr<InlineShape> Shape::ConvertToInlineShape() {
     RaiseNotAvailable("only pictures convert to inline shapes");
   auto doc = doc_.lock();
   auto keep = std::static_pointer_cast<Shape>(shared_from_this());
-  auto inl = InlineShapes::Place(*doc, anchor_, wdInlineShapePicture);
+  auto inl = InlineShapes::Place(*doc, AnchorPos(), wdInlineShapePicture);
   inl->SetImage(data_.image, data_.source);
   inl->Restore(data_.alt, data_.width, data_.height, data_.lockAspectRatio);
   doc->RemoveShape(this);

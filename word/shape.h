@@ -125,14 +125,34 @@ struct ShapeData {
   friend bool operator==(const ShapeData&, const ShapeData&) = default;
 };
 
-class Shape : public Dispatch, public PositionTracker {
+class Shape;
+
+// A floating shape's place in the story: a mark in the story's list of anchors, which follows
+// every edit without being visited. The story tells it when the story itself goes.
+class ShapeAnchor final : public StoryNode {
+ public:
+  ShapeAnchor(Shape& shape, int64_t pos) : mark(pos, MarkKind::ShapeAnchor, this), shape_(shape) {}
+  ShapeAnchor(const ShapeAnchor&) = delete;
+  ShapeAnchor& operator=(const ShapeAnchor&) = delete;
+  void MarkRemoved() override;
+  std::shared_ptr<void> KeepAlive() override;
+  int64_t ExtentEnd() const override { return mark.Pos(); }
+  Shape& Owner() const { return shape_; }
+
+  Mark mark;
+
+ private:
+  Shape& shape_;
+};
+
+class Shape : public Dispatch {
  public:
   Shape(const std::shared_ptr<Document>& doc, int64_t anchor, ShapeData data);
   ~Shape() override;
   const DispatchTable& Members() const override;
 
-  void Adjust(const Edit& edit) override;
-  void StoryGone() override;
+  // The story went away: the shape is gone with it.
+  void StoryGone();
 
   bool Deleted() const { return deleted_; }
   const ShapeData& Data() const;
@@ -153,7 +173,7 @@ class Shape : public Dispatch, public PositionTracker {
   void Check() const;
   std::weak_ptr<Document> doc_;
   Story* story_ = nullptr;
-  int64_t anchor_;
+  ShapeAnchor anchor_;
   ShapeData data_;
   bool deleted_ = false;
 };

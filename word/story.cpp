@@ -25,8 +25,10 @@ Story::Story() {
 }
 
 Story::~Story() {
-  for (auto* t : std::vector<PositionTracker*>(trackers_.begin(), trackers_.end()))
+  for (auto* t : std::vector<PositionTracker*>(trackers_.begin(), trackers_.end())) {
+    t->trackerSlot_ = SIZE_MAX;
     t->StoryGone();
+  }
   trackers_.clear();
   std::vector<std::shared_ptr<void>> alive;
   for (auto* m : marks_)
@@ -34,6 +36,10 @@ Story::~Story() {
   // The marks keep the positions they have now: their nodes may outlive the story.
   const auto marks = marks_.Release();
   for (auto* m : marks)
+    if (m->owner) m->owner->MarkRemoved();
+  // A shape still anchored here (its document normally lets its shapes go first) forgets it.
+  const auto anchors = anchors_.Release();
+  for (auto* m : anchors)
     if (m->owner) m->owner->MarkRemoved();
   owned_.clear();
 }
@@ -99,6 +105,30 @@ void Story::AddMark(Mark* m) {
   marks_.Insert(i, m);
 }
 
+void Story::Register(PositionTracker* t) {
+  if (t->trackerSlot_ != SIZE_MAX) return;
+  t->trackerSlot_ = trackers_.size();
+  trackers_.push_back(t);
+}
+
+void Story::Unregister(PositionTracker* t) {
+  const size_t slot = t->trackerSlot_;
+  if (slot >= trackers_.size() || trackers_[slot] != t) return;
+  trackers_[slot] = trackers_.back();
+  trackers_[slot]->trackerSlot_ = slot;
+  trackers_.pop_back();
+  t->trackerSlot_ = SIZE_MAX;
+}
+
+void Story::AddAnchor(Mark* m) {
+  anchors_.Insert(anchors_.FirstAt(m->Pos() + 1), m);
+}
+
+void Story::RemoveAnchor(Mark* m) {
+  const size_t i = anchors_.IndexOf(m);
+  anchors_.Erase(i, i + 1);
+}
+
 void Story::DetachMark(Mark* m) {
   const size_t i = IndexOf(m);
   marks_.Erase(i, i + 1);
@@ -147,8 +177,35 @@ void Story::AdjustPositions(const Edit& edit, size_t slot) {
   // follow the new length of the text, the marks in front of the gap stay.
   marks_.MoveGap(slot);
   marks_.SetTextLength(marks_.TextLength() + edit.inserted - edit.removed);
-  for (auto* t : std::vector<PositionTracker*>(trackers_.begin(), trackers_.end()))
-    if (trackers_.count(t)) t->Adjust(edit);
+  AdjustAnchors(edit);
+  // Adjusting a tracker registers or unregisters none, so the list is walked as it is (by index,
+  // so that even a tracker registered meanwhile could not leave the walk on a freed list).
+  for (size_t i = 0; i < trackers_.size(); ++i)
+    trackers_[i]->Adjust(edit);
+}
+
+void Story::AdjustAnchors(const Edit& edit) {
+  // Anchors exactly at an insertion point move after the new text; those inside a removed span
+  // collapse to its start; those after the change follow the length of the text from behind the
+  // gap, which goes to the first anchor that moves.
+  const int64_t at = edit.at;
+  const size_t first = anchors_.FirstAt(edit.removed > 0 ? at + 1 : at);
+  const size_t last = edit.removed > 0 ? anchors_.FirstAt(at + edit.removed) : first;
+  if (first == last) {
+    anchors_.MoveGap(first);
+    anchors_.SetTextLength(anchors_.TextLength() + edit.inserted - edit.removed);
+    return;
+  }
+  std::vector<Mark*> collapsed;
+  collapsed.reserve(last - first);
+  for (size_t i = first; i < last; ++i)
+    collapsed.push_back(anchors_[i]);
+  anchors_.Erase(first, last);
+  anchors_.SetTextLength(anchors_.TextLength() + edit.inserted - edit.removed);
+  for (size_t k = 0; k < collapsed.size(); ++k) {
+    collapsed[k]->Place(at);
+    anchors_.Insert(first + k, collapsed[k]);
+  }
 }
 
 Story::EditScope::~EditScope() noexcept(false) {
@@ -279,6 +336,7 @@ void Story::Load(std::vector<Char> chars, std::vector<FontData> fonts,
                  std::vector<ParaData> paras) {
   chars_ = GapBuffer<Char>(std::move(chars));
   marks_.SetTextLength(Length());
+  anchors_.SetTextLength(Length());
   fonts_ = std::move(fonts);
   paras_ = std::move(paras);
   Touch();

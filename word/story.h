@@ -22,11 +22,14 @@
 // read from its mark and a position's container is found by a search, never by a rescan.
 //
 // Every edit goes through two primitives, Insert and Remove. Both call AdjustPositions, the one
-// function that moves what points into the story (marks and registered trackers such as ranges)
+// function that moves what points into the story (marks, the anchors of floating shapes and
+// registered trackers such as ranges)
 // with the rule of MapPosition below: a mark exactly at an insertion point stays or moves by its
 // gravity (Mark::gravity), unless the code inserting new structure names its place among the marks
 // there (InsertionPoint). The marks behind the last edit are held relative to the end of the text
-// (word/mark_list.h), so an edit costs in proportion to the change, not to the text after it.
+// (word/mark_list.h), and so are the anchors of floating shapes, kept in a list of their own
+// outside the grammar: an edit costs in proportion to the change, not to the text after it or to
+// the number of shapes.
 // Deleting text goes through DeleteText, which keeps the
 // structure marks the grammar needs; Remove takes exactly the span it is given and is for the
 // removal of whole nodes (a row, a table, a picture).
@@ -34,11 +37,11 @@
 // Tables nest at most kMaxTableNesting deep: far above any real document, far below what the
 // walks over the structure (checking, rendering, saving) could not hold.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "word/gap_buffer.h"
@@ -144,13 +147,22 @@ class InsertionPoint {
   const Mark* mark_;
 };
 
-// Anything outside the story that points into it (ranges, the selection, shape anchors).
+// Anything outside the story that points into it and lives briefly (ranges, the selection); what
+// stays as long as the document does (shape anchors) is held as a mark instead, which an edit
+// does not visit.
 class PositionTracker {
  public:
   virtual ~PositionTracker() = default;
+  // Must not register or unregister trackers.
   virtual void Adjust(const Edit& edit) = 0;
   // The story is being destroyed; the tracker must forget it.
   virtual void StoryGone() = 0;
+
+ private:
+  friend class Story;
+  // Where the story lists it: ranges come and go by the hundred in one command, and a slot of a
+  // list costs no allocation to take or to give back.
+  size_t trackerSlot_ = SIZE_MAX;
 };
 
 // Told about edits by the story (the owning document: saved flag, anchored shapes).
@@ -248,8 +260,19 @@ class Story {
     return it == owned_.end() ? nullptr : std::static_pointer_cast<T>(it->second);
   }
 
-  void Register(PositionTracker* t) { trackers_.insert(t); }
-  void Unregister(PositionTracker* t) { trackers_.erase(t); }
+  // --- anchors of floating shapes: positions that follow the text by the same rule as the marks
+  // (a ShapeAnchor mark moves after text inserted exactly there; inside a removed span it
+  // collapses to the span's start), in position order, outside the grammar ---
+  const MarkList& Anchors() const { return anchors_; }
+  // Index of the first anchor at or after `pos`.
+  size_t FirstAnchorAt(int64_t pos) const { return anchors_.FirstAt(pos); }
+  // Lists an anchor placed at its position, behind the anchors already there.
+  void AddAnchor(Mark* m);
+  // Takes an anchor off the list; it keeps the position it has now.
+  void RemoveAnchor(Mark* m);
+
+  void Register(PositionTracker* t);
+  void Unregister(PositionTracker* t);
   void SetListener(StoryListener* l) { listener_ = l; }
   // Formatting changes and structure changes that are not text edits.
   void Touch();
@@ -273,6 +296,7 @@ class Story {
   // on move with the text (the mark gap goes there; those behind it follow the length of the
   // text), the trackers by MapPosition. Called once the characters changed.
   void AdjustPositions(const Edit& edit, size_t slot);
+  void AdjustAnchors(const Edit& edit);
   size_t Slot(const InsertionPoint& where) const;
 
   // With a gap at the last edit: a run of edits at one place moves the text after it once.
@@ -280,8 +304,9 @@ class Story {
   std::vector<FontData> fonts_;
   std::vector<ParaData> paras_;
   MarkList marks_{1};
+  MarkList anchors_{1};
   std::unordered_map<StoryNode*, std::shared_ptr<StoryNode>> owned_;
-  std::unordered_set<PositionTracker*> trackers_;
+  std::vector<PositionTracker*> trackers_;
   StoryListener* listener_ = nullptr;
   uint64_t revision_ = 1;
   int editDepth_ = 0;

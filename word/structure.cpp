@@ -35,6 +35,7 @@ Location LocationAt(const Story& story, int64_t pos) {
       return {nullptr, r->Table().get()};
     }
     case MarkKind::Object:
+    case MarkKind::ShapeAnchor:
       break;
   }
   return {};

@@ -58,11 +58,7 @@ std::shared_ptr<word::InlineShape> MarkerFrom(word::Document& doc, int64_t at) {
 }
 
 bool HasAnchoredShape(word::Range& range) {
-  for (const auto& shape : range.Doc().ShapeList()) {
-    const int64_t at = shape->AnchorPos();
-    if (at >= range.Start() && at < range.End()) return true;
-  }
-  return false;
+  return range.Doc().HasShapeAnchoredIn(range.Start(), range.End());
 }
 
 }  // namespace

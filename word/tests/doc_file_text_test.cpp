@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <random>
 
@@ -13,7 +15,9 @@
 #include "word/custom_properties.h"
 #include "word/doc_file.h"
 #include "word/errors.h"
+#include "word/inline_shape_record.h"
 #include "word/json_text.h"
+#include "word/record_text.h"
 #include "word/table_record.h"
 #include "word/tests/word_test_support.h"
 
@@ -355,6 +359,146 @@ TEST(TableRecord, OnlyTheSaversShapeIsReadStraight) {
     EXPECT_FALSE(ReadTableRecord(table(width, tail))) << width << tail;
   }
   EXPECT_FALSE(ReadTableRecord(""));
+}
+
+// Inline shapes as the saver writes them are read straight from their text, unless a string would
+// need decoding (the marker's alternative text here holds escapes and accents).
+TEST_F(DocFileTextTest, SavedInlineShapesAreReadStraightUnlessAStringNeedsDecoding) {
+  BuildRich();
+  const std::string text = Saved(*doc);
+  const auto members = ScanObjectMembers(text);
+  ASSERT_TRUE(members);
+  const auto& items = members->at("inlineShapes").items;
+  ASSERT_EQ(items.size(), 2u);
+  size_t straight = 0;
+  for (const auto& item : items) {
+    const json tree = json::parse(item);
+    const auto record = ReadInlineShapeRecord(item);
+    if (!record) {
+      EXPECT_NE(item.find('\\'), std::string::npos) << item;
+      continue;
+    }
+    ++straight;
+    EXPECT_EQ(record->at, tree["at"].get<int64_t>());
+    EXPECT_EQ(record->type, tree["type"].get<int32_t>());
+    EXPECT_EQ(record->alternativeText, tree["alternativeText"].get<std::string>());
+    EXPECT_EQ(record->width, tree["width"].get<double>());
+    EXPECT_EQ(record->height, tree["height"].get<double>());
+    EXPECT_EQ(record->lockAspectRatio, tree["lockAspectRatio"].get<bool>());
+    EXPECT_EQ(record->source, tree["source"].get<std::string>());
+    EXPECT_EQ(record->borders.lines[2].width, tree["borders"]["lines"][2][2].get<double>());
+    ASSERT_EQ(record->hasImage, !tree["image"].is_null());
+    if (record->hasImage) {
+      EXPECT_EQ(record->imageData, tree["image"]["data"].get<std::string>());
+    }
+    ASSERT_EQ(record->control.has_value(), !tree["control"].is_null());
+    if (record->control) {
+      EXPECT_EQ(record->control->className, tree["control"]["className"].get<std::string>());
+      EXPECT_EQ(record->control->text, "answer");
+    }
+  }
+  EXPECT_EQ(straight, 1u);
+  // The document opened again has the same pictures and controls.
+  auto again = app->Documents()->Add();
+  const auto file = profile.Dir() / "pictures.doc";
+  WriteDocumentFile(*doc, file);
+  ReadDocumentFile(*again, file);
+  EXPECT_EQ(Saved(*again), text);
+}
+
+TEST(InlineShapeRecord, OnlyTheSaversShapeIsReadStraight) {
+  const std::string lines = R"({"lines": [[0,0,0.5],[0,0,0.5],[0,0,0.5],[0,0,0.5],[0,0,0.5],)"
+                            R"([0,0,0.5]], "shadow": false})";
+  auto shape = [&](const std::string& alt, const std::string& image, const std::string& control,
+                   const std::string& tail) {
+    return R"({"alternativeText": )" + alt + R"(, "at": 12, "borders": )" + lines +
+           R"(, "control": )" + control + R"(, "height": 20.0, "image": )" + image +
+           R"(, "lockAspectRatio": true, "source": "C:/img/LO.gif", "type": 3)" + tail + "}";
+  };
+  const std::string image = R"({"data": "R0lGODlhAQABAAAAACw=", "format": "gif"})";
+  const std::string control =
+      R"({"className": "TextBox", "classType": "Forms.TextBox.1", "name": "t1", "text": "a"})";
+  // The record's strings are views into its text, which must outlive them.
+  const std::string goodText = shape(R"("kzoQ&id=1")", image, "null", R"(, "width": 7)");
+  const auto good = ReadInlineShapeRecord(goodText);
+  ASSERT_TRUE(good);
+  EXPECT_EQ(good->alternativeText, "kzoQ&id=1");
+  EXPECT_EQ(good->at, 12);
+  EXPECT_EQ(good->width, 7.0);
+  EXPECT_EQ(good->imageFormat, "gif");
+  EXPECT_FALSE(good->control);
+  const std::string controlText = shape(R"("")", "null", control, R"(, "width": 7)");
+  const auto withControl = ReadInlineShapeRecord(controlText);
+  ASSERT_TRUE(withControl);
+  EXPECT_FALSE(withControl->hasImage);
+  EXPECT_EQ(withControl->control->classType, "Forms.TextBox.1");
+  for (const auto& [alt, tail] : std::vector<std::pair<std::string, std::string>>{
+           {R"("a"b")", R"(, "width": 7)"},          // an escape
+           {"\"\xC3\xA9\"", R"(, "width": 7)"},      // beyond ASCII
+           {"\"tab\tin\"", R"(, "width": 7)"},       // a control character
+           {R"("")", ""},                            // a member missing
+           {R"("")", R"(, "width": 7, "x": 1)"},     // one more
+           {R"("")", R"(, "width": 7, "type": 3)"},  // one twice
+           {R"("")", R"(, "width": 1e8)"},           // past the limit of a size
+           {"3", R"(, "width": 7)"},                 // not a string
+           {R"("")", R"(, "width": 7} [])"}}) {      // text after it
+    EXPECT_FALSE(ReadInlineShapeRecord(shape(alt, image, "null", tail))) << alt << tail;
+  }
+  EXPECT_FALSE(
+      ReadInlineShapeRecord(shape(R"("")", R"({"data": "x"})", "null", R"(, "width": 7)")));
+  EXPECT_FALSE(ReadInlineShapeRecord(shape(R"("")", image, "7", R"(, "width": 7)")));
+  EXPECT_FALSE(ReadInlineShapeRecord(""));
+}
+
+// Strings are walked a word at a time where they are plain: a quote, backslash, control character
+// or broken UTF-8 anywhere in a word must still be seen. The walk vouches only for what the full
+// parser takes, and for every string that is plain or escaped ASCII.
+TEST(ScanObjectMembers, StringsOfEveryKindOfByteAreJudgedAsTheParserJudgesThem) {
+  std::mt19937 rng(88);
+  const std::string alphabet =
+      std::string("abcXYZ019 ~=&+/\"\\\x01\x1f\x7f\xc3\xa9\xe2\x82\xac\xff") + std::string(1, '\0');
+  int vouched = 0;
+  for (int round = 0; round < 20000; ++round) {
+    std::string str;
+    const size_t n = rng() % 40;
+    for (size_t k = 0; k < n; ++k)
+      str += rng() % 8 ? alphabet[rng() % 9] : alphabet[rng() % alphabet.size()];
+    const std::string text = "{\"k\": \"" + str + "\", \"n\": 1}";
+    const auto members = ScanObjectMembers(text);
+    const bool parses = json::accept(text);
+    if (members) {
+      ++vouched;
+      ASSERT_TRUE(parses) << round;
+      ASSERT_EQ(members->at("k").text, "\"" + str + "\"");
+    }
+  }
+  EXPECT_GT(vouched, 5000);
+}
+
+// The quick reading of a short decimal gives the double from_chars gives, bit for bit, for every
+// number of digits on either side of the point and both signs.
+TEST(RecordText, ShortDecimalsReadAsFromChars) {
+  std::mt19937_64 rng(515);
+  for (int round = 0; round < 200000; ++round) {
+    const auto whole = static_cast<int>(1 + rng() % 8);
+    const auto fraction = static_cast<int>(1 + rng() % (15 - whole));
+    std::string t = rng() % 2 ? "-" : "";
+    t += std::to_string(1 + rng() % 9);
+    for (int k = 1; k < whole; ++k)
+      t += static_cast<char>('0' + rng() % 10);
+    if (rng() % 4 == 0) t = t.substr(0, t.size() - 1) + "0";  // "0.x" or "-0.x" when one digit
+    t += '.';
+    for (int k = 0; k < fraction; ++k)
+      t += static_cast<char>('0' + rng() % 10);
+    double quick = 0;
+    ASSERT_TRUE(record_text::Reader::ShortDecimal(t, quick)) << t;
+    double exact = 0;
+    std::from_chars(t.data(), t.data() + t.size(), exact);
+    ASSERT_EQ(std::memcmp(&quick, &exact, sizeof quick), 0) << t;
+  }
+  double v = 0;
+  for (const char* other : {"12", "1.", "-.5", "01.5", "1.5e3", "1.2345678901234567", "1.5x"})
+    EXPECT_FALSE(record_text::Reader::ShortDecimal(other, v)) << other;
 }
 
 TEST(PrettyJsonWriter, LaysOutAsDump) {

@@ -183,6 +183,73 @@ TEST_F(MarkListTest, MarksReplacedOrDetachedKeepTheirPlaceAndPosition) {
   EXPECT_THROW(story.IndexOf(&replacement->mark), std::logic_error);
 }
 
+// Shape anchors against the position rule applied to each of them at every edit: they move after
+// text inserted exactly at them, collapse to the start of a span removed around them, and stay
+// listed in position order, with edits near them and far away, anchors added and taken off.
+TEST(ShapeAnchors, AnchorsFollowEveryEditAsThePositionRuleSays) {
+  std::mt19937 rng(20261208);
+  std::deque<Node> anchors;  // outlive the story, which tells those still listed when it goes
+  Story story;
+  story.SetCheckAfterEdits(false);
+  story.Insert(0, std::vector<Char>(300, C(U'a')));
+  std::vector<int64_t> expected;  // by the index into `anchors`
+  std::vector<bool> listed;
+  for (int step = 0; step < 4000; ++step) {
+    const int64_t len = story.Length();
+    const auto at = static_cast<int64_t>(rng() % static_cast<uint64_t>(len - 1));
+    // Removals take a little more than insertions add; a short text only grows.
+    const int what = len < 50 ? 9 : static_cast<int>(rng() % 10);
+    if (what < 2) {
+      Node& n = anchors.emplace_back(MarkKind::ShapeAnchor);
+      n.mark.Place(at);
+      story.AddAnchor(&n.mark);
+      expected.push_back(at);
+      listed.push_back(true);
+    } else if (what == 2 && !anchors.empty()) {
+      const size_t k = rng() % anchors.size();
+      if (listed[k]) story.RemoveAnchor(&anchors[k].mark);
+      listed[k] = false;
+    } else if (what < 6) {
+      const int64_t to = std::min(len - 1, at + 1 + static_cast<int64_t>(rng() % 8));
+      story.Remove(at, to);
+      for (size_t k = 0; k < expected.size(); ++k)
+        if (listed[k]) expected[k] = MapPosition(expected[k], Edit{at, to - at, 0}, Bias::After);
+    } else {
+      const auto n = static_cast<int64_t>(1 + rng() % 4);
+      story.Insert(at, std::vector<Char>(static_cast<size_t>(n), C(U'b')));
+      for (size_t k = 0; k < expected.size(); ++k)
+        if (listed[k]) expected[k] = MapPosition(expected[k], Edit{at, 0, n}, Bias::After);
+    }
+    size_t count = 0;
+    for (size_t k = 0; k < anchors.size(); ++k) {
+      if (!listed[k]) continue;
+      ++count;
+      ASSERT_EQ(anchors[k].mark.Pos(), expected[k]) << "step " << step << ", anchor " << k;
+    }
+    const MarkList& list = story.Anchors();
+    ASSERT_EQ(list.size(), count) << "step " << step;
+    for (size_t i = 1; i < list.size(); ++i)
+      ASSERT_LE(list[i - 1]->Pos(), list[i]->Pos()) << "step " << step;
+    const size_t first = story.FirstAnchorAt(at);
+    ASSERT_TRUE(first == list.size() || list[first]->Pos() >= at);
+    ASSERT_TRUE(first == 0 || list[first - 1]->Pos() < at);
+  }
+}
+
+TEST(ShapeAnchors, AnAnchorStillListedWhenItsStoryGoesIsToldAndKeepsItsPosition) {
+  Node n(MarkKind::ShapeAnchor);
+  {
+    Story s;
+    s.Insert(0, {C(U'a'), C(U'b')});
+    n.mark.Place(1);
+    s.AddAnchor(&n.mark);
+    s.Insert(0, {C(U'x')});
+    EXPECT_EQ(n.mark.Pos(), 2);
+  }
+  EXPECT_TRUE(n.removed);
+  EXPECT_EQ(n.mark.Pos(), 2);
+}
+
 TEST(MarkListLifetime, MarksOutlivingTheirStoryKeepTheirLastPosition) {
   Node n(MarkKind::Object);
   {

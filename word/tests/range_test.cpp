@@ -34,6 +34,26 @@ TEST_F(RangeTest, StaysOnItsTextThroughInsertions) {
   }
 }
 
+// Ranges come and go in any order; every one still alive follows each edit, and one that went is
+// never touched again (the sanitizer build would see it).
+TEST_F(RangeTest, RangesGoneInAnyOrderLeaveTheOthersFollowingEdits) {
+  doc->Content()->SetText(std::string(100, 'x'));
+  std::vector<std::shared_ptr<Range>> ranges;
+  for (int64_t i = 0; i < 60; ++i)
+    ranges.push_back(R(i, i + 1));
+  for (size_t k : {0u, 59u, 30u, 1u, 58u, 31u})
+    ranges[k].reset();
+  R(0, 0)->InsertBefore("abc");
+  for (size_t k = 0; k < ranges.size(); ++k) {
+    if (!ranges[k]) continue;
+    EXPECT_EQ(ranges[k]->Start(), static_cast<int64_t>(k) + 3) << k;
+    EXPECT_EQ(ranges[k]->End(), static_cast<int64_t>(k) + 4) << k;
+  }
+  ranges.clear();
+  R(0, 0)->InsertBefore("d");
+  EXPECT_EQ(doc->Content()->End(), 105);
+}
+
 TEST_F(RangeTest, StaysOnItsTextThroughDeletions) {
   struct Case {
     const char* what;

@@ -113,6 +113,27 @@ TEST_F(ShapeTest, AShapeFollowsItsAnchorParagraphAndGoesWithIt) {
   EXPECT_EQ(ErrorNumber([&] { s->ZOrderPosition(); }), kObjectDeleted);
 }
 
+TEST_F(ShapeTest, RemovingTextTakesOnlyTheShapesAnchoredInWholeParagraphsOfIt) {
+  doc->Content()->SetText("one\rtwo\rthree\rfour");
+  // Two shapes on "two" (added out of order), one each on "one" and "four", none on "three".
+  auto onTwoBack = doc->Shapes()->AddShape(1, 0, 0, 10, 10, R(5, 5));
+  auto onFour = doc->Shapes()->AddShape(1, 0, 0, 10, 10, R(15, 15));
+  auto onOne = doc->Shapes()->AddShape(1, 0, 0, 10, 10, R(1, 1));
+  auto onTwoFront = doc->Shapes()->AddShape(1, 0, 0, 10, 10, R(6, 6));
+  EXPECT_TRUE(doc->HasShapeAnchoredIn(4, 8));
+  EXPECT_FALSE(doc->HasShapeAnchoredIn(8, 14));
+  EXPECT_EQ(R(4, 8)->ShapeRange()->Count(), 2);
+  EXPECT_EQ(R(4, 8)->ShapeRange()->Item(1).get(), onTwoBack.get());  // back to front
+  EXPECT_EQ(R(8, 14)->ShapeRange()->Count(), 0);
+  R(2, 10)->Delete();  // "on" of "one", all of "two", "th" of "three"
+  ASSERT_EQ(doc->Shapes()->Count(), 2);
+  EXPECT_EQ(doc->Shapes()->Item(Variant(1)).get(), onFour.get());
+  EXPECT_EQ(doc->Shapes()->Item(Variant(2)).get(), onOne.get());
+  EXPECT_EQ(ErrorNumber([&] { onTwoFront->AnchorPos(); }), kObjectDeleted);
+  EXPECT_EQ(onFour->Anchor()->Text(), "four\r");
+  EXPECT_EQ(onOne->Anchor()->Text(), "onree\r");
+}
+
 TEST_F(ShapeTest, PicturesAddedAsShapesAndShapesByName) {
   auto pic = doc->Shapes()->AddPicture(Gif("s.gif", 20, 40).string());
   EXPECT_EQ(pic->Data().type, msoPicture);
