@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "word/layout_space.h"
+
 namespace qv::word {
 
 PrettyJsonWriter::PrettyJsonWriter(std::string& out)
@@ -107,21 +109,7 @@ class Scanner {
     return true;
   }
 
-  // The laid-out file indents every value on a line of its own: runs of spaces are passed eight
-  // at a time.
-  void Space() {
-    while (p_ < end_ && (*p_ == ' ' || *p_ == '\n' || *p_ == '\r' || *p_ == '\t')) {
-      ++p_;
-      while (end_ - p_ >= 8 && EightSpaces(p_))
-        p_ += 8;
-    }
-  }
-
-  static bool EightSpaces(const char* p) {
-    uint64_t x = 0;
-    std::memcpy(&x, p, sizeof x);
-    return x == 0x2020202020202020;
-  }
+  void Space() { p_ = SkipLayoutSpace(p_, end_); }
 
   // A string; `plain` (when given) is set to whether it holds no escapes.
   bool String(bool* plain = nullptr) {

@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "word/formatting.h"
+#include "word/layout_space.h"
 
 namespace qv::word::record_text {
 
@@ -181,20 +182,7 @@ class Reader {
   }
 
  private:
-  // Runs of the laid-out file's indentation are passed eight spaces at a time.
-  void Space() {
-    while (p_ < end_ && (*p_ == ' ' || *p_ == '\n' || *p_ == '\r' || *p_ == '\t')) {
-      ++p_;
-      while (end_ - p_ >= 8 && EightSpaces(p_))
-        p_ += 8;
-    }
-  }
-
-  static bool EightSpaces(const char* p) {
-    uint64_t x = 0;
-    std::memcpy(&x, p, sizeof x);
-    return x == 0x2020202020202020;
-  }
+  void Space() { p_ = SkipLayoutSpace(p_, end_); }
 
   // A key without escapes.
   bool Key(std::string_view& out) {
