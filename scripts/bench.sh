@@ -9,6 +9,8 @@
 #                                         only the timed parts (PERF_ARGS: perf's options, by
 #                                         default --call-graph dwarf); `perf report -i OUT.data`
 #
+# BENCH_REPETITIONS=N runs every case N times (each with its own document) and the table takes
+# each case's median run: the figures of a busy or noisy machine settle.
 # BENCH_SNAPSHOT=DIR runs the copy of another build kept in DIR (its addin_bench, initializer and
 # every shared library, add-in included), for a before/after comparison on one machine in one
 # session; `scripts/bench.sh --snapshot DIR` makes such a copy of the current build.
@@ -50,7 +52,7 @@ if [[ -n "${BENCH_SNAPSHOT:-}" ]]; then
 fi
 out="${BENCH_OUT:-build/release/bench.json}"
 run=("$program" --benchmark_filter="$filter" --benchmark_out="$out" --benchmark_out_format=json
-  --benchmark_counters_tabular=true)
+  --benchmark_counters_tabular=true --benchmark_repetitions="${BENCH_REPETITIONS:-1}")
 if [[ -n "$perf_out" ]]; then
   # perf starts paused; the benchmark turns it on around each timed operation through two pipes.
   fifos="$(mktemp -d)"

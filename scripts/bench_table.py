@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Prints the add-in benchmark's results (Google Benchmark JSON) as a table.
 
-Every figure is the median of its case's iterations in milliseconds. With two files the first is
-"before" and the second "after", side by side with the ratio after/before. The goals are checked
-against the last file.
+Every figure is the median of its case's iterations in milliseconds; where the run repeated the
+cases (BENCH_REPETITIONS), a case's figures are those of its median repetition. With two files the
+first is "before" and the second "after", side by side with the ratio after/before. The goals are
+checked against the last file.
 """
 import json
 import re
@@ -15,12 +16,16 @@ SIZES = [100, 1000, 5000]
 def load(path):
     with open(path) as f:
         data = json.load(f)
-    out = {}
+    runs = {}
     for b in data["benchmarks"]:
         if b.get("run_type") == "aggregate" or b.get("error_occurred"):
             continue
-        name = re.sub(r"/(iterations:\d+|manual_time|real_time)", "", b["name"])
-        out[name] = b
+        name = re.sub(r"/(iterations:\d+|manual_time|real_time|repeats:\d+)", "", b["name"])
+        runs.setdefault(name, []).append(b)
+    out = {}
+    for name, reps in runs.items():
+        reps.sort(key=lambda b: b.get("median_ms", 0))
+        out[name] = reps[(len(reps) - 1) // 2]
     return out
 
 
