@@ -147,8 +147,17 @@ class Environment {
   // The saved document of `n` complete multiple-choice questions, built through the add-in from
   // the next smaller one.
   std::filesystem::path DocumentOf(int n) {
+    // The stored documents of every size are made before the first case that opens one, so that
+    // no case runs straight after the building of its own document, on the heap and caches the
+    // building left.
+    if (files_.empty())
+      for (int size : kSizes)
+        Build(size);
     auto it = files_.find(n);
-    if (it != files_.end()) return it->second;
+    return it != files_.end() ? it->second : Build(n);
+  }
+
+  std::filesystem::path Build(int n) {
     int from = 0;
     for (const auto& [size, file] : files_)
       if (size < n) from = size;

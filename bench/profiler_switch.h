@@ -4,11 +4,20 @@
 // of the documents around it.
 //
 // The profiler (`perf record --control fifo:CTL,ACK --delay=-1`) starts paused and listens on
-// two named pipes; BENCH_PERF_CONTROL=CTL,ACK names them here. Without it every call does nothing.
+// two named pipes; BENCH_PERF_CONTROL=CTL,ACK names them here. Under valgrind's callgrind started
+// with `--collect-atstart=no`, the switch turns its collection on and off the same way, so the
+// instructions counted are those of the timed parts alone. Otherwise every call does nothing.
 
 #include <cstdlib>
 #include <fstream>
 #include <string>
+
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#define QV_BENCH_TOGGLE_CALLGRIND() CALLGRIND_TOGGLE_COLLECT
+#else
+#define QV_BENCH_TOGGLE_CALLGRIND()
+#endif
 
 namespace qv::bench {
 
@@ -24,8 +33,14 @@ class ProfilerSwitch {
     ack_ = s.substr(comma + 1);
   }
 
-  void On() { Send("enable"); }
-  void Off() { Send("disable"); }
+  void On() {
+    QV_BENCH_TOGGLE_CALLGRIND();
+    Send("enable");
+  }
+  void Off() {
+    Send("disable");
+    QV_BENCH_TOGGLE_CALLGRIND();
+  }
 
  private:
   // Each command waits for the profiler's acknowledgement, so nothing before it is recorded and
