@@ -110,16 +110,6 @@ duk_ret_t GlobalFunction(duk_context* ctx) {
   std::abort();
 }
 
-void* Alloc(void*, duk_size_t size) {
-  return std::malloc(size);
-}
-void* Realloc(void*, void* ptr, duk_size_t size) {
-  return std::realloc(ptr, size);
-}
-void Free(void*, void* ptr) {
-  std::free(ptr);
-}
-
 }  // namespace
 
 // The automation client's side of the bridge: every default of BridgePolicy, and script functions
@@ -146,7 +136,9 @@ class HostBridge : public ScriptBridge {
 };
 
 ScriptHost::ScriptHost() : bridge_(std::make_unique<HostBridge>()) {
-  ctx_ = duk_create_heap(Alloc, Realloc, Free, static_cast<ScriptBridge*>(bridge_.get()), Fatal);
+  // The engine's own allocator; the heap's user data names its bridge.
+  ctx_ =
+      duk_create_heap(nullptr, nullptr, nullptr, static_cast<ScriptBridge*>(bridge_.get()), Fatal);
   if (!ctx_) throw std::bad_alloc();
   bridge_->Attach(ctx_);
   duk_push_heap_stash(ctx_);

@@ -59,20 +59,11 @@ BridgePolicy PagePolicy() {
   return policy;
 }
 
-void* Alloc(void*, duk_size_t size) {
-  return std::malloc(size);
-}
-void* Realloc(void*, void* ptr, duk_size_t size) {
-  return std::realloc(ptr, size);
-}
-void Free(void*, void* ptr) {
-  std::free(ptr);
-}
-
 class Heap {
  public:
   explicit Heap(BridgePolicy policy) : bridge(policy) {
-    ctx = duk_create_heap(Alloc, Realloc, Free, static_cast<ScriptBridge*>(&bridge), nullptr);
+    // The engine's own allocator; the heap's user data still names its bridge.
+    ctx = duk_create_heap(nullptr, nullptr, nullptr, static_cast<ScriptBridge*>(&bridge), nullptr);
     bridge.Attach(ctx);
   }
   ~Heap() {
