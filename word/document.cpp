@@ -78,6 +78,14 @@ bool Document::HasShapeAnchoredIn(int64_t from, int64_t to) const {
   return i < story_->Anchors().size() && story_->Anchors()[i]->Pos() < to;
 }
 
+std::vector<Shape*> Document::ShapesAnchoredIn(int64_t from, int64_t to) const {
+  std::vector<Shape*> found;
+  const MarkList& anchors = story_->Anchors();
+  for (size_t i = story_->FirstAnchorAt(from); i < anchors.size() && anchors[i]->Pos() <= to; ++i)
+    found.push_back(&static_cast<ShapeAnchor*>(anchors[i]->owner)->Owner());
+  return found;
+}
+
 void Document::RemoveShape(const Shape* s) {
   auto it =
       std::find_if(shapes_.begin(), shapes_.end(), [s](const auto& p) { return p.get() == s; });

@@ -89,6 +89,9 @@ class Document : public automation::Dispatch, public StoryListener {
   // Whether a floating shape is anchored in [from, to): a search of the anchors, not of every
   // shape.
   bool HasShapeAnchoredIn(int64_t from, int64_t to) const;
+  // The floating shapes whose anchor lies in [from, to] (both ends included), in anchor order: a
+  // search of the anchors, not of every shape.
+  std::vector<Shape*> ShapesAnchoredIn(int64_t from, int64_t to) const;
   void RemoveShape(const Shape* s);
   void MoveShape(const Shape* s, size_t newIndex);
   PropertyStore& Properties() { return *props_; }

@@ -140,7 +140,9 @@ int32_t CountShapesInTable(const std::shared_ptr<word::Table>& table) {
   if (!table) automation::Raise(automation::err::kObjectNotSet);
   auto range = table->Range();
   int32_t count = 0;
-  for (const auto& shape : table->Doc().ShapeList())
+  // A shape whose anchor paragraph lies in the table has its anchor in the table's stretch: only
+  // the anchors there are candidates, not every shape of the document.
+  for (word::Shape* shape : table->Doc().ShapesAnchoredIn(range->Start(), range->End()))
     if (shape->Anchor()->InRange(*range)) ++count;
   return count;
 }

@@ -76,6 +76,11 @@ TEST_F(FindQuestion, OneSelectedShapeAnchoredInAQuestionFindsIt) {
   EXPECT_FALSE(GetCurrentQuestion(doc));
 
   EXPECT_EQ(CountShapesInTable(question), 3);
+  // Anchored in the paragraph right after the question, or before it: not the question's.
+  const int64_t end = question->Range()->End();
+  doc->Shapes()->AddShape(1, 0, 0, 5, 5, doc->Range(end, end));
+  doc->Shapes()->AddShape(1, 0, 0, 5, 5, doc->Range(0, 0));
+  EXPECT_EQ(CountShapesInTable(question), 3);
   EXPECT_TRUE(IsAnswerShape(first));
   EXPECT_FALSE(IsAnswerShape(second));
 }

@@ -122,6 +122,11 @@ TEST_F(ShapeTest, RemovingTextTakesOnlyTheShapesAnchoredInWholeParagraphsOfIt) {
   auto onTwoFront = doc->Shapes()->AddShape(1, 0, 0, 10, 10, R(6, 6));
   EXPECT_TRUE(doc->HasShapeAnchoredIn(4, 8));
   EXPECT_FALSE(doc->HasShapeAnchoredIn(8, 14));
+  // Both ends included, in anchor order and in the order they came at one place.
+  EXPECT_EQ(doc->ShapesAnchoredIn(0, 4),
+            (std::vector<Shape*>{onOne.get(), onTwoBack.get(), onTwoFront.get()}));
+  EXPECT_EQ(doc->ShapesAnchoredIn(5, 14), std::vector<Shape*>{onFour.get()});
+  EXPECT_TRUE(doc->ShapesAnchoredIn(5, 13).empty());
   EXPECT_EQ(R(4, 8)->ShapeRange()->Count(), 2);
   EXPECT_EQ(R(4, 8)->ShapeRange()->Item(1).get(), onTwoBack.get());  // back to front
   EXPECT_EQ(R(8, 14)->ShapeRange()->Count(), 0);
