@@ -15,8 +15,12 @@ template <class T>
 class GapBuffer {
  public:
   GapBuffer() = default;
-  explicit GapBuffer(std::vector<T> items)
-      : buf_(std::move(items)), gapStart_(buf_.size()), gapEnd_(buf_.size()) {}
+  // The gap a grown buffer would have is made at the end now, so that the first edit after the
+  // items were read does not copy them all to make room.
+  explicit GapBuffer(std::vector<T> items) : buf_(std::move(items)), gapStart_(buf_.size()) {
+    buf_.resize(buf_.size() + GapFor(buf_.size(), 1));
+    gapEnd_ = buf_.size();
+  }
 
   size_t size() const { return buf_.size() - (gapEnd_ - gapStart_); }
   const T& operator[](size_t i) const {
@@ -58,11 +62,14 @@ class GapBuffer {
     }
   }
 
-  // A gap of at least n; a new one is an eighth of the content (at least 256 items), so that
+  // A gap of at least `needed`; a new one is an eighth of the content (at least 256 items), so that
   // growing costs a constant per inserted item over time.
+  static size_t GapFor(size_t items, size_t needed) {
+    return std::max(needed, std::max<size_t>(256, items / 8));
+  }
   void MakeRoom(size_t n) {
     if (gapEnd_ - gapStart_ >= n) return;
-    const size_t gap = std::max(n, std::max<size_t>(256, size() / 8));
+    const size_t gap = GapFor(size(), n);
     const size_t tail = buf_.size() - gapEnd_;
     std::vector<T> grown(size() + gap);
     std::copy(buf_.begin(), buf_.begin() + Offset(gapStart_), grown.begin());

@@ -11,6 +11,11 @@ std::ptrdiff_t Offset(size_t i) {
   return static_cast<std::ptrdiff_t>(i);
 }
 
+// A new gap of an eighth of the marks (at least 64), so that growing costs a constant per mark.
+size_t GapFor(size_t marks, size_t needed) {
+  return std::max(needed, std::max<size_t>(64, marks / 8));
+}
+
 }  // namespace
 
 MarkList::~MarkList() {
@@ -18,11 +23,37 @@ MarkList::~MarkList() {
 }
 
 size_t MarkList::FirstAt(int64_t pos) const {
+  // The search starts at the gap and doubles its stride outward before it halves: the marks near
+  // the place of the last edit, where nearly every lookup of an edit falls, are the ones read, so
+  // a lookup costs in the distance from that place, not in the number of marks, and does not
+  // wander through the memory of a large document's marks.
+  const size_t n = size();
+  const size_t gap = gapStart_;
+  auto before = [&](size_t i) { return (*this)[i]->Pos() < pos; };
   size_t lo = 0;
-  size_t hi = size();
+  size_t hi = n;
+  if (gap < n && before(gap)) {
+    size_t stride = 1;
+    lo = gap + 1;
+    while (gap + stride < n && before(gap + stride)) {
+      lo = gap + stride + 1;
+      stride *= 2;
+    }
+    hi = std::min(gap + stride, n);
+  } else if (gap > 0 && !before(gap - 1)) {
+    size_t stride = 2;
+    hi = gap - 1;
+    while (stride <= gap && !before(gap - stride)) {
+      hi = gap - stride;
+      stride *= 2;
+    }
+    lo = stride <= gap ? gap - stride + 1 : 0;
+  } else {
+    return gap;
+  }
   while (lo < hi) {
     const size_t mid = lo + (hi - lo) / 2;
-    if ((*this)[mid]->Pos() < pos) {
+    if (before(mid)) {
       lo = mid + 1;
     } else {
       hi = mid;
@@ -63,8 +94,7 @@ void MarkList::MoveGap(size_t i) {
 
 void MarkList::MakeRoom(size_t n) {
   if (gapEnd_ - gapStart_ >= n) return;
-  // A new gap of an eighth of the marks (at least 64), so that growing costs a constant per mark.
-  const size_t gap = std::max(n, std::max<size_t>(64, size() / 8));
+  const size_t gap = GapFor(size(), n);
   const size_t tail = buf_.size() - gapEnd_;
   std::vector<Mark*> grown(size() + gap);
   std::copy(buf_.begin(), buf_.begin() + Offset(gapStart_), grown.begin());
@@ -97,7 +127,11 @@ void MarkList::Replace(size_t i, Mark* replacement) {
 void MarkList::Assign(std::vector<Mark*> sorted) {
   Release();
   buf_ = std::move(sorted);
-  gapStart_ = gapEnd_ = buf_.size();
+  gapStart_ = buf_.size();
+  // The gap a grown list would have, made now: the first edit after a file is read does not copy
+  // every mark to make room.
+  buf_.resize(buf_.size() + GapFor(buf_.size(), 1));
+  gapEnd_ = buf_.size();
 }
 
 std::vector<Mark*> MarkList::Release() {

@@ -139,15 +139,21 @@ void Story::ReplaceMark(Mark* old, Mark* replacement) {
 }
 
 void Story::Own(std::shared_ptr<StoryNode> node) {
-  StoryNode* key = node.get();
-  owned_[key] = std::move(node);
+  if (Owns(node.get())) return;
+  node->ownedSlot_ = owned_.size();
+  owned_.push_back(std::move(node));
 }
 
 std::shared_ptr<StoryNode> Story::Disown(StoryNode* node) {
-  auto it = owned_.find(node);
-  if (it == owned_.end()) return nullptr;
-  auto keep = std::move(it->second);
-  owned_.erase(it);
+  if (!Owns(node)) return nullptr;
+  const size_t slot = node->ownedSlot_;
+  auto keep = std::move(owned_[slot]);
+  if (slot + 1 < owned_.size()) {
+    owned_[slot] = std::move(owned_.back());
+    owned_[slot]->ownedSlot_ = slot;
+  }
+  owned_.pop_back();
+  node->ownedSlot_ = SIZE_MAX;
   return keep;
 }
 

@@ -41,7 +41,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "word/gap_buffer.h"
@@ -105,6 +104,11 @@ class StoryNode {
   // Rows of a table, cells of a row, in document order.
   virtual size_t ChildCount() const { return 0; }
   virtual const StoryNode* Child(size_t) const { return nullptr; }
+
+ private:
+  friend class Story;
+  // Where the story that keeps the node alive holds it (SIZE_MAX while none does).
+  size_t ownedSlot_ = SIZE_MAX;
 };
 
 // One edit, as every position holder sees it: `removed` characters at `at` replaced by
@@ -256,8 +260,8 @@ class Story {
   std::shared_ptr<StoryNode> Disown(StoryNode* node);
   template <class T>
   std::shared_ptr<T> Shared(T* node) const {
-    auto it = owned_.find(static_cast<StoryNode*>(node));
-    return it == owned_.end() ? nullptr : std::static_pointer_cast<T>(it->second);
+    const StoryNode* key = node;
+    return Owns(key) ? std::static_pointer_cast<T>(owned_[key->ownedSlot_]) : nullptr;
   }
 
   // --- anchors of floating shapes: positions that follow the text by the same rule as the marks
@@ -298,6 +302,9 @@ class Story {
   void AdjustPositions(const Edit& edit, size_t slot);
   void AdjustAnchors(const Edit& edit);
   size_t Slot(const InsertionPoint& where) const;
+  bool Owns(const StoryNode* node) const {
+    return node->ownedSlot_ < owned_.size() && owned_[node->ownedSlot_].get() == node;
+  }
 
   // With a gap at the last edit: a run of edits at one place moves the text after it once.
   GapBuffer<Char> chars_;
@@ -305,7 +312,9 @@ class Story {
   std::vector<ParaData> paras_;
   MarkList marks_{1};
   MarkList anchors_{1};
-  std::unordered_map<StoryNode*, std::shared_ptr<StoryNode>> owned_;
+  // The nodes kept alive, each knowing its slot: a new question's nodes are appended, not
+  // scattered over a table as large as the document.
+  std::vector<std::shared_ptr<StoryNode>> owned_;
   std::vector<PositionTracker*> trackers_;
   StoryListener* listener_ = nullptr;
   uint64_t revision_ = 1;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <random>
 #include <string>
@@ -181,6 +182,45 @@ TEST_F(MarkListTest, MarksReplacedOrDetachedKeepTheirPlaceAndPosition) {
   story.Insert(0, {C(U'z')});
   EXPECT_EQ(replacement->mark.Pos(), pos + 1);
   EXPECT_THROW(story.IndexOf(&replacement->mark), std::logic_error);
+}
+
+// A lookup starts at the gap and works outward: wherever the gap stands, it must give what a
+// search of the whole list gives, for positions on marks (several at one place), between them,
+// before the first and after the last; and a list read whole must take edits at once.
+TEST(MarkListLookup, FindsTheFirstMarkAtAPositionWhereverTheGapStands) {
+  std::mt19937 rng(5);
+  std::vector<int64_t> positions(300);
+  for (auto& p : positions)
+    p = static_cast<int64_t>(rng() % 400);
+  std::sort(positions.begin(), positions.end());
+  std::deque<Mark> marks(positions.size());
+  std::deque<Mark> read(positions.size());
+  Mark added;  // the marks outlive the lists, which let go of them when they go
+  MarkList list(1000);
+  MarkList whole(1000);
+  std::vector<Mark*> sorted;
+  for (size_t i = 0; i < positions.size(); ++i) {
+    marks[i].Place(positions[i]);
+    list.Insert(i, &marks[i]);
+    read[i].Place(positions[i]);
+    sorted.push_back(&read[i]);
+  }
+  whole.Assign(sorted);
+  for (size_t gap = 0; gap <= positions.size(); ++gap) {
+    list.MoveGap(gap);
+    for (int64_t pos = -1; pos <= 401; ++pos) {
+      const auto expected = static_cast<size_t>(
+          std::lower_bound(positions.begin(), positions.end(), pos) - positions.begin());
+      ASSERT_EQ(list.FirstAt(pos), expected) << "gap " << gap << ", position " << pos;
+      if (gap == 0) {
+        ASSERT_EQ(whole.FirstAt(pos), expected) << "read whole, position " << pos;
+      }
+    }
+  }
+  added.Place(positions.back());
+  whole.Insert(whole.FirstAt(positions.back()), &added);
+  EXPECT_EQ(whole.size(), positions.size() + 1);
+  EXPECT_EQ(whole.IndexOf(&added), whole.FirstAt(positions.back()));
 }
 
 // Shape anchors against the position rule applied to each of them at every edit: they move after

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <stdexcept>
+#include <vector>
 
 #include "word/story.h"
 
@@ -79,6 +81,43 @@ TEST(Story, MarksMoveWithTheirCharactersAndAreToldWhenRemoved) {
   EXPECT_TRUE(n.removed);
   EXPECT_TRUE(s.Marks().empty());
   EXPECT_EQ(s.Text(0, s.Length()), "xb\r");
+}
+
+// The nodes a story keeps alive: each found again from its pointer, let go in any order (the last
+// one kept, one in the middle, one twice), kept by one story at a time, never twice by one.
+TEST(Story, KeepsItsNodesAliveAndLetsGoOfEachOnRequest) {
+  Story s;
+  std::vector<std::weak_ptr<Node>> watched;
+  std::vector<Node*> nodes;
+  for (int i = 0; i < 6; ++i) {
+    auto n = std::make_shared<Node>();
+    watched.push_back(n);
+    nodes.push_back(n.get());
+    s.Own(n);
+  }
+  s.Own(s.Shared(nodes[2]));  // kept already: still once
+  for (auto* n : nodes)
+    EXPECT_EQ(s.Shared(n).get(), n);
+  auto last = s.Disown(nodes[5]);
+  auto middle = s.Disown(nodes[1]);
+  EXPECT_EQ(last.get(), nodes[5]);
+  EXPECT_EQ(middle.get(), nodes[1]);
+  EXPECT_EQ(s.Disown(nodes[1]), nullptr);
+  EXPECT_EQ(s.Shared(nodes[1]), nullptr);
+  for (int i : {0, 2, 3, 4})
+    EXPECT_EQ(s.Shared(nodes[static_cast<size_t>(i)]).get(), nodes[static_cast<size_t>(i)]);
+  Story other;
+  EXPECT_EQ(other.Shared(nodes[0]), nullptr);
+  other.Own(middle);
+  EXPECT_EQ(other.Shared(nodes[1]).get(), nodes[1]);
+  EXPECT_EQ(s.Shared(nodes[1]), nullptr);
+  middle.reset();
+  last.reset();
+  EXPECT_TRUE(watched[5].expired());
+  EXPECT_FALSE(watched[1].expired());
+  s.Disown(nodes[0]);
+  EXPECT_TRUE(watched[0].expired());
+  EXPECT_EQ(s.Shared(nodes[2]).get(), nodes[2]);
 }
 
 TEST(Story, ZeroWidthMarksKeepTheirNestingOrderAndStayAtAnInsertionPoint) {
