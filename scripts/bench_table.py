@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Prints the add-in benchmark's results (Google Benchmark JSON) as a table.
 
-Every figure is the median of its case's iterations in milliseconds; where the run repeated the
-cases (BENCH_REPETITIONS), a case's figures are those of its median repetition. With two files the
-first is "before" and the second "after", side by side with the ratio after/before. The goals are
-checked against the last file.
+Every figure is the median of its case's iterations in milliseconds (the "first question" rows: the
+first iteration, the worst of the types); where the run repeated the cases (BENCH_REPETITIONS), a
+case's figures are those of its median repetition. With two files the first is "before" and the
+second "after", side by side with the ratio after/before. The goals are checked against the last
+file.
 """
 import json
 import re
@@ -66,6 +67,13 @@ def rows(results):
             for n in SIZES:
                 out.append((f"create {cls} at the {where} of {n}",
                             median(results, f"Create/{cls}/{where}/{n}"), "ms"))
+    for where in ["end", "start"]:
+        for n in SIZES:
+            # The first question of a case is built where the document was not edited before.
+            firsts = [counter(results, f"Create/{cls}/{where}/{n}", "first_ms") for cls in classes]
+            firsts = [f for f in firsts if f is not None]
+            out.append((f"first question at the {where} of {n}, worst type",
+                        max(firsts) if firsts else None, "ms"))
     for op in ["ValidateDoc", "ProcessKZOInfo", "AddToCourse", "MarkQuestion", "Save", "Reopen"]:
         for n in SIZES:
             out.append((f"{op} of {n}", median(results, f"{op}/{n}"), "ms"))
