@@ -58,7 +58,8 @@ Table* InnermostTableHolding(const Story& story, int64_t from, int64_t to) {
   return nullptr;
 }
 
-std::vector<Table*> TablesIn(const Story& story, int64_t from, int64_t to) {
+std::vector<Table*> TablesIn(const Story& story, int64_t from, int64_t to, size_t limit) {
+  if (limit == 0) return {};
   if (Table* t = InnermostTableHolding(story, from, to)) {
     // A range that ends exactly at a table's end still lies in it; one that is a whole table
     // counts as that table.
@@ -80,7 +81,8 @@ std::vector<Table*> TablesIn(const Story& story, int64_t from, int64_t to) {
   };
   if (Table* first = atLevel(LocationAt(story, from).table)) out.push_back(first);
   const auto& marks = story.Marks();
-  for (size_t i = story.FirstMarkAt(from); i < marks.size() && marks[i]->Pos() < to; ++i) {
+  for (size_t i = story.FirstMarkAt(from);
+       i < marks.size() && marks[i]->Pos() < to && out.size() < limit; ++i) {
     if (marks[i]->kind != MarkKind::TableStart) continue;
     auto* t = static_cast<Table*>(marks[i]->owner);
     if (t->Container().get() != level) continue;

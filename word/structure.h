@@ -3,6 +3,7 @@
 // which tables a range touches, where paragraphs begin and end. Answers come from a search of the
 // sorted marks (and the characters of one paragraph), never from a rescan of the document.
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -25,8 +26,9 @@ const Mark* CharMarkAt(const Story& story, int64_t pos);
 // The innermost table whose range holds all of [from, to), or nullptr.
 Table* InnermostTableHolding(const Story& story, int64_t from, int64_t to);
 // The tables of a range as the host's Range.Tables lists them: the innermost table holding the
-// whole range, else the tables at the range's own level that it touches, in document order.
-std::vector<Table*> TablesIn(const Story& story, int64_t from, int64_t to);
+// whole range, else the tables at the range's own level that it touches, in document order; no
+// more than `limit` of them (the walk stops there).
+std::vector<Table*> TablesIn(const Story& story, int64_t from, int64_t to, size_t limit = SIZE_MAX);
 // The tables nested directly in `cell`, in document order (the host's Cell.Tables).
 std::vector<Table*> TablesNestedIn(const Story& story, const Cell& cell);
 // Inline shapes whose character lies in [from, to), in document order.

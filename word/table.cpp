@@ -641,6 +641,15 @@ Tables::Tables(std::weak_ptr<Document> doc, std::shared_ptr<word::Range> scope)
 Tables::Tables(std::weak_ptr<Document> doc, std::shared_ptr<word::Cell> cell)
     : doc_(std::move(doc)), cell_(std::move(cell)) {}
 
+namespace {
+
+std::shared_ptr<Table> SharedTable(const Story& story, Table* t) {
+  auto owned = story.Shared(t);
+  return owned ? owned : std::static_pointer_cast<Table>(t->shared_from_this());
+}
+
+}  // namespace
+
 const std::vector<std::shared_ptr<Table>>& Tables::List() {
   auto doc = doc_.lock();
   if (!doc) RaiseDeleted();
@@ -650,8 +659,7 @@ const std::vector<std::shared_ptr<Table>>& Tables::List() {
     if (cell_ && cell_->Deleted()) RaiseDeleted();
     for (Table* t :
          cell_ ? TablesNestedIn(story, *cell_) : TablesIn(story, scope_->Start(), scope_->End()))
-      cache_.push_back(story.Shared(t) ? story.Shared(t)
-                                       : std::static_pointer_cast<Table>(t->shared_from_this()));
+      cache_.push_back(SharedTable(story, t));
     revision_ = story.Revision();
   }
   return cache_;
@@ -662,6 +670,14 @@ int32_t Tables::Count() {
 }
 
 std::shared_ptr<Table> Tables::Item(int32_t index) {
+  auto doc = doc_.lock();
+  if (doc && !cell_ && index >= 1 && revision_ != doc->GetStory().Revision()) {
+    // Not listed since the last edit: the walk goes no further than the table asked for, so the
+    // first table of a large document is found at once.
+    const Story& story = doc->GetStory();
+    const auto first = TablesIn(story, scope_->Start(), scope_->End(), static_cast<size_t>(index));
+    if (first.size() == static_cast<size_t>(index)) return SharedTable(story, first.back());
+  }
   const auto& list = List();
   return list[CheckIndex(index, list.size())];
 }

@@ -35,6 +35,35 @@ TEST_F(TableTest, ATableAddedAtARangeIsTheFirstTableOfThatRange) {
   Check();
 }
 
+// A table asked for by number before the collection was counted (the walk stops at it) is the one
+// the whole list gives, in the document and in a range, with nested tables skipped and a number
+// past the last raising as the list does; an edit between two calls is seen.
+TEST_F(TableTest, ATableFoundByNumberIsTheSameWithOrWithoutTheWholeList) {
+  doc->Content()->SetText("a\rb\rc\rd\r");
+  std::vector<std::shared_ptr<Table>> made;
+  for (int64_t at : {6, 4, 2})
+    made.insert(made.begin(), doc->Tables()->Add(R(at, at), 1, 1));
+  doc->Tables()->Add(made[1]->Cell(1, 1)->Range(), 1, 1);  // nested: not a table of the text
+  Check();
+  auto whole = doc->Tables();
+  ASSERT_EQ(whole->Count(), 3);
+  for (int32_t i = 1; i <= 3; ++i) {
+    EXPECT_EQ(doc->Tables()->Item(i), made[static_cast<size_t>(i - 1)]) << i;
+    EXPECT_EQ(whole->Item(i), made[static_cast<size_t>(i - 1)]) << i;
+  }
+  EXPECT_EQ(ErrorNumber([&] { doc->Tables()->Item(4); }), kNoSuchItem);
+  EXPECT_EQ(ErrorNumber([&] { doc->Tables()->Item(0); }), kNoSuchItem);
+  auto tail = R(made[1]->Start(), doc->Content()->End());
+  EXPECT_EQ(tail->Tables()->Item(2), made[2]);
+  EXPECT_EQ(ErrorNumber([&] { tail->Tables()->Item(3); }), kNoSuchItem);
+  auto fresh = doc->Tables();
+  EXPECT_EQ(fresh->Item(1), made[0]);
+  made[0]->Delete();
+  EXPECT_EQ(fresh->Item(1), made[1]);
+  EXPECT_EQ(fresh->Count(), 2);
+  Check();
+}
+
 TEST_F(TableTest, CellTextReadsWithItsEndMark) {
   auto t = doc->Tables()->Add(R(0, 0), 1, 2);
   t->Cell(1, 1)->Range()->InsertAfter("left");
