@@ -86,24 +86,51 @@ std::vector<Shape*> Document::ShapesAnchoredIn(int64_t from, int64_t to) const {
   return found;
 }
 
+namespace {
+
+// The room left between the z-order keys of neighbouring shapes, so that a shape moved between two
+// others takes the middle without renumbering the rest.
+constexpr uint64_t kZStride = uint64_t{1} << 20;
+
+}  // namespace
+
+void Document::AddShape(std::shared_ptr<Shape> s) {
+  s->zKey_ = shapes_.empty() ? kZStride : shapes_.back()->zKey_ + kZStride;
+  shapes_.push_back(std::move(s));
+}
+
+size_t Document::ShapeIndex(const Shape* s) const {
+  auto it = std::lower_bound(shapes_.begin(), shapes_.end(), s->zKey_,
+                             [](const auto& p, uint64_t key) { return p->zKey_ < key; });
+  return it != shapes_.end() && it->get() == s ? static_cast<size_t>(it - shapes_.begin())
+                                               : SIZE_MAX;
+}
+
 void Document::RemoveShape(const Shape* s) {
-  auto it =
-      std::find_if(shapes_.begin(), shapes_.end(), [s](const auto& p) { return p.get() == s; });
-  if (it == shapes_.end()) return;
-  auto keep = *it;
-  shapes_.erase(it);
+  const size_t i = ShapeIndex(s);
+  if (i == SIZE_MAX) return;
+  auto keep = shapes_[i];
+  shapes_.erase(shapes_.begin() + static_cast<std::ptrdiff_t>(i));
   keep->Detach();
   saved_ = false;
 }
 
 void Document::MoveShape(const Shape* s, size_t newIndex) {
-  auto it =
-      std::find_if(shapes_.begin(), shapes_.end(), [s](const auto& p) { return p.get() == s; });
-  if (it == shapes_.end()) return;
-  auto keep = *it;
-  shapes_.erase(it);
+  const size_t i = ShapeIndex(s);
+  if (i == SIZE_MAX) return;
+  auto keep = shapes_[i];
+  shapes_.erase(shapes_.begin() + static_cast<std::ptrdiff_t>(i));
   newIndex = std::min(newIndex, shapes_.size());
   shapes_.insert(shapes_.begin() + static_cast<std::ptrdiff_t>(newIndex), keep);
+  const uint64_t before = newIndex > 0 ? shapes_[newIndex - 1]->zKey_ : 0;
+  const uint64_t after =
+      newIndex + 1 < shapes_.size() ? shapes_[newIndex + 1]->zKey_ : before + 2 * kZStride;
+  if (after - before >= 2) {
+    keep->zKey_ = before + (after - before) / 2;
+  } else {
+    for (size_t k = 0; k < shapes_.size(); ++k)
+      shapes_[k]->zKey_ = (k + 1) * kZStride;
+  }
 }
 
 std::shared_ptr<Shape> Document::NewShapeName(const std::shared_ptr<Shape>& s) {

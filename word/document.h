@@ -85,7 +85,11 @@ class Document : public automation::Dispatch, public StoryListener {
   void Activate();
 
   // Floating shapes, back to front (ZOrderPosition = index + 1).
-  std::vector<std::shared_ptr<Shape>>& ShapeList() { return shapes_; }
+  const std::vector<std::shared_ptr<Shape>>& ShapeList() const { return shapes_; }
+  // A new shape goes in front of all the others.
+  void AddShape(std::shared_ptr<Shape> s);
+  // The index of `s` in ShapeList (a search by its z-order key), or SIZE_MAX when it is not there.
+  size_t ShapeIndex(const Shape* s) const;
   // Whether a floating shape is anchored in [from, to): a search of the anchors, not of every
   // shape.
   bool HasShapeAnchoredIn(int64_t from, int64_t to) const;

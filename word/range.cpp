@@ -318,11 +318,14 @@ std::shared_ptr<word::ShapeRange> Range::ShapeRange() {
   // The shapes anchored in the paragraphs the range touches.
   const int64_t from = ParagraphStart(*story_, start_);
   const int64_t to = start_ == end_ ? ParagraphEnd(*story_, start_) : end_;
-  // Most ranges hold no anchor, which the anchors tell at once; the shapes found are listed back
-  // to front.
-  if (!doc->HasShapeAnchoredIn(from, to)) return std::make_shared<word::ShapeRange>(std::move(in));
-  for (const auto& s : doc->ShapeList())
-    if (s->AnchorPos() >= from && s->AnchorPos() < to) in.push_back(s);
+  // The anchors in the stretch tell which shapes it holds, without a look at any other shape;
+  // they are listed back to front, by their places in the z-order.
+  std::vector<size_t> places;
+  for (const Shape* s : doc->ShapesAnchoredIn(from, to))
+    if (s->AnchorPos() < to) places.push_back(doc->ShapeIndex(s));
+  std::sort(places.begin(), places.end());
+  for (size_t i : places)
+    if (i != SIZE_MAX) in.push_back(doc->ShapeList()[i]);
   return std::make_shared<word::ShapeRange>(std::move(in));
 }
 

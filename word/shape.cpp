@@ -76,10 +76,9 @@ std::shared_ptr<Range> Shape::Anchor() {
 }
 
 int32_t Shape::ZOrderPosition() const {
-  auto& list = Doc().ShapeList();
-  for (size_t i = 0; i < list.size(); ++i)
-    if (list[i].get() == this) return static_cast<int32_t>(i + 1);
-  RaiseDeleted();
+  const size_t i = Doc().ShapeIndex(this);
+  if (i == SIZE_MAX) RaiseDeleted();
+  return static_cast<int32_t>(i + 1);
 }
 
 void Shape::ZOrder(int32_t command) {
@@ -236,7 +235,7 @@ std::shared_ptr<Shape> Shapes::Place(Document& doc, int64_t anchorPos, ShapeData
   Story& story = doc.GetStory();
   anchorPos = ParagraphStart(story, std::min(anchorPos, story.Length() - 1));
   auto shape = std::make_shared<Shape>(doc.Self(), anchorPos, std::move(data));
-  doc.ShapeList().push_back(shape);
+  doc.AddShape(shape);
   doc.NewShapeName(shape);
   doc.MarkChanged();
   return shape;

@@ -170,9 +170,12 @@ class Shape : public Dispatch {
   void Detach();
 
  private:
+  friend class Document;
   void Check() const;
   std::weak_ptr<Document> doc_;
   Story* story_ = nullptr;
+  // The shape's place in the document's z-order, as a key that grows from back to front.
+  uint64_t zKey_ = 0;
   ShapeAnchor anchor_;
   ShapeData data_;
   bool deleted_ = false;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "word/shape_formats.h"
 #include "word/tests/word_test_support.h"
 
@@ -40,6 +43,55 @@ TEST_F(ShapeTest, ZOrderCommandsMoveAShapeThroughTheStack) {
   EXPECT_TRUE(c->Data().behindText);
   c->ZOrder(msoBringInFrontOfText);
   EXPECT_FALSE(c->Data().behindText);
+}
+
+// The stack against a plain list: shapes added over several paragraphs, moved by every z-order
+// command (most often to the back, which uses up the room there and makes the stack number itself
+// again) and deleted; each reads its place, and the shapes of a paragraph
+// come back to front.
+TEST_F(ShapeTest, TheStackKeepsItsOrderThroughManyMovesAndDeletions) {
+  doc->Content()->SetText("one\rtwo\rthree\r");
+  const int64_t paragraphs[] = {0, 4, 8};
+  std::vector<std::shared_ptr<Shape>> stack;  // back to front
+  for (int i = 0; i < 12; ++i) {
+    const int64_t at = paragraphs[i % 3];
+    stack.push_back(doc->Shapes()->AddShape(1, 0, 0, 10, 10, R(at, at)));
+  }
+  const int32_t commands[] = {msoBringToFront, msoSendToBack, msoBringForward, msoSendBackward};
+  auto place = [&](const std::shared_ptr<Shape>& s) {
+    return static_cast<size_t>(std::find(stack.begin(), stack.end(), s) - stack.begin());
+  };
+  for (int step = 0; step < 200; ++step) {
+    // Mostly the front shape sent to the back, each time into half the room left there.
+    auto shape = step % 7 == 0 ? stack[static_cast<size_t>(step) % stack.size()] : stack.back();
+    const int32_t command = step % 7 == 0 ? commands[step % 4] : msoSendToBack;
+    shape->ZOrder(command);
+    const size_t at = place(shape);
+    stack.erase(stack.begin() + static_cast<std::ptrdiff_t>(at));
+    size_t to = at;
+    if (command == msoBringToFront) to = stack.size();
+    if (command == msoSendToBack) to = 0;
+    if (command == msoBringForward) to = std::min(at + 1, stack.size());
+    if (command == msoSendBackward) to = at == 0 ? 0 : at - 1;
+    stack.insert(stack.begin() + static_cast<std::ptrdiff_t>(to), shape);
+    if (step == 150) {
+      stack[4]->Delete();
+      stack.erase(stack.begin() + 4);
+    }
+    for (size_t i = 0; i < stack.size(); ++i)
+      ASSERT_EQ(stack[i]->ZOrderPosition(), static_cast<int32_t>(i + 1)) << "step " << step;
+  }
+  for (int64_t at : paragraphs) {
+    auto shapes = R(at, at)->ShapeRange();
+    std::vector<std::shared_ptr<Shape>> expected;
+    for (const auto& s : stack)
+      if (s->AnchorPos() == at) expected.push_back(s);
+    ASSERT_EQ(shapes->Count(), static_cast<int32_t>(expected.size()));
+    for (size_t i = 0; i < expected.size(); ++i)
+      EXPECT_EQ(shapes->Item(static_cast<int32_t>(i + 1)), expected[i]) << "paragraph at " << at;
+  }
+  auto two = R(0, 5)->ShapeRange();  // the first paragraph and part of the second
+  EXPECT_EQ(two->Count(), 8);
 }
 
 TEST_F(ShapeTest, FormattingObjectsWriteTheShape) {
