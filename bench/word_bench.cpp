@@ -11,6 +11,7 @@
 #include "word/inline_shape.h"
 #include "word/range.h"
 #include "word/selection.h"
+#include "word/shape.h"
 #include "word/table.h"
 
 namespace {
@@ -67,6 +68,26 @@ void BuildAndWalk(benchmark::State& state) {
 }
 
 BENCHMARK(BuildAndWalk)->Arg(250)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// The floating shapes of one paragraph (what the checks of an image question ask of its table) in
+// a document of N paragraphs with a shape each: the time per lookup must not grow with N.
+void ShapesOfAParagraph(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  auto doc = Document::Create(nullptr, "Bench");
+  std::string text;
+  for (int i = 0; i < n; ++i)
+    text += "paragraph\r";
+  doc->Content()->SetText(text);
+  for (int i = 0; i < n; ++i)
+    doc->Shapes()->AddShape(1, 0, 0, 10, 10, doc->Range(i * 10, i * 10));
+  int64_t k = 0;
+  for (auto _ : state) {
+    const int64_t at = (k++ * 7919 % n) * 10;
+    if (doc->Range(at, at + 9)->ShapeRange()->Count() != 1) state.SkipWithError("not one shape");
+  }
+}
+
+BENCHMARK(ShapesOfAParagraph)->Arg(100)->Arg(1000)->Arg(5000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
