@@ -10,7 +10,9 @@
 #                                         default --call-graph dwarf); `perf report -i OUT.data`
 #
 # BENCH_REPETITIONS=N runs every case N times (each with its own document) and the table takes
-# each case's median run: the figures of a busy or noisy machine settle.
+# each case's median run: the figures of a busy or noisy machine settle. BENCH_PROCESSES=P runs
+# the whole program P times, one process after another, and the table takes each case's median
+# run over all of them (a case that one process's memory layout favours or slows weighs once).
 # BENCH_SNAPSHOT=DIR runs the copy of another build kept in DIR (its addin_bench, initializer and
 # every shared library, add-in included), for a before/after comparison on one machine in one
 # session; `scripts/bench.sh --snapshot DIR` makes such a copy of the current build.
@@ -62,6 +64,17 @@ if [[ -n "$perf_out" ]]; then
   # shellcheck disable=SC2086
   perf record ${PERF_ARGS:---call-graph dwarf} --control "fifo:$fifos/ctl,$fifos/ack" \
     --delay=-1 -o "$perf_out" -- "${run[@]}"
+elif [[ "${BENCH_PROCESSES:-1}" -gt 1 ]]; then
+  # Each process lays out its code, heap and documents at addresses of its own (address space
+  # randomisation), which makes a case steadily faster or slower for the whole run; the table's
+  # median over several processes does not depend on one layout.
+  parts=()
+  for ((p = 1; p <= BENCH_PROCESSES; ++p)); do
+    "${run[@]}" --benchmark_out="$out.$p"
+    parts+=("$out.$p")
+  done
+  python3 scripts/bench_table.py --merge "$out" "${parts[@]}"
+  rm -f "${parts[@]}"
 else
   "${run[@]}"
 fi

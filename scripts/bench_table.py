@@ -174,7 +174,24 @@ def main(paths):
         print(f"| {goal} | {measured} | {target} | {'yes' if met else 'no'} |")
 
 
+def merge(out_path, paths):
+    """Writes the runs of several processes as one result file (the context of the first)."""
+    merged = None
+    for path in paths:
+        with open(path) as f:
+            data = json.load(f)
+        if merged is None:
+            merged = data
+        else:
+            merged["benchmarks"].extend(data["benchmarks"])
+    with open(out_path, "w") as f:
+        json.dump(merged, f, indent=1)
+
+
 if __name__ == "__main__":
+    if len(sys.argv) >= 4 and sys.argv[1] == "--merge":
+        merge(sys.argv[2], sys.argv[3:])
+        sys.exit(0)
     if not 1 <= len(sys.argv) - 1 <= 2:
-        sys.exit("usage: bench_table.py RESULTS.json [AFTER.json]")
+        sys.exit("usage: bench_table.py RESULTS.json [AFTER.json] | --merge OUT.json PART.json...")
     main(sys.argv[1:])
