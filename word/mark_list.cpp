@@ -23,33 +23,33 @@ MarkList::~MarkList() {
 }
 
 size_t MarkList::FirstAt(int64_t pos) const {
-  // The search starts at the gap and doubles its stride outward before it halves: the marks near
-  // the place of the last edit, where nearly every lookup of an edit falls, are the ones read, so
-  // a lookup costs in the distance from that place, not in the number of marks, and does not
-  // wander through the memory of a large document's marks.
+  // The search starts where the last one ended and doubles its stride outward before it halves.
+  // The lookups of an edit fall near the edit, and those of a walk through the document near one
+  // another, so a lookup costs in the distance from the one before, not in the number of marks,
+  // and reads marks that are already in the cache instead of probing across a large document's.
   const size_t n = size();
-  const size_t gap = gapStart_;
+  const size_t from = std::min(finger_, n);
   auto before = [&](size_t i) { return (*this)[i]->Pos() < pos; };
   size_t lo = 0;
   size_t hi = n;
-  if (gap < n && before(gap)) {
+  if (from < n && before(from)) {
     size_t stride = 1;
-    lo = gap + 1;
-    while (gap + stride < n && before(gap + stride)) {
-      lo = gap + stride + 1;
+    lo = from + 1;
+    while (from + stride < n && before(from + stride)) {
+      lo = from + stride + 1;
       stride *= 2;
     }
-    hi = std::min(gap + stride, n);
-  } else if (gap > 0 && !before(gap - 1)) {
+    hi = std::min(from + stride, n);
+  } else if (from > 0 && !before(from - 1)) {
     size_t stride = 2;
-    hi = gap - 1;
-    while (stride <= gap && !before(gap - stride)) {
-      hi = gap - stride;
+    hi = from - 1;
+    while (stride <= from && !before(from - stride)) {
+      hi = from - stride;
       stride *= 2;
     }
-    lo = stride <= gap ? gap - stride + 1 : 0;
+    lo = stride <= from ? from - stride + 1 : 0;
   } else {
-    return gap;
+    return from;
   }
   while (lo < hi) {
     const size_t mid = lo + (hi - lo) / 2;
@@ -59,6 +59,7 @@ size_t MarkList::FirstAt(int64_t pos) const {
       hi = mid;
     }
   }
+  finger_ = lo;
   return lo;
 }
 

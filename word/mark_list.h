@@ -7,8 +7,8 @@
 // document (building a question near its start) then costs in proportion to the edits, not to
 // the document.
 //
-// Reading a position is a lookup (Mark::Pos), finding the first mark at a position a binary
-// search, and the marks can be walked in order by index.
+// Reading a position is a lookup (Mark::Pos), finding the first mark at a position a search
+// outward from where the last one ended, and the marks can be walked in order by index.
 
 #include <cstddef>
 #include <cstdint>
@@ -85,6 +85,8 @@ class MarkList {
   void Detach(Mark* m) const { m->Place(m->Pos()); }
 
   std::vector<Mark*> buf_;
+  // Where the last lookup ended: the next one starts there (any index is a correct start).
+  mutable size_t finger_ = 0;
   size_t gapStart_ = 0;
   size_t gapEnd_ = 0;
   int64_t length_ = 0;

@@ -184,10 +184,11 @@ TEST_F(MarkListTest, MarksReplacedOrDetachedKeepTheirPlaceAndPosition) {
   EXPECT_THROW(story.IndexOf(&replacement->mark), std::logic_error);
 }
 
-// A lookup starts at the gap and works outward: wherever the gap stands, it must give what a
-// search of the whole list gives, for positions on marks (several at one place), between them,
-// before the first and after the last; and a list read whole must take edits at once.
-TEST(MarkListLookup, FindsTheFirstMarkAtAPositionWhereverTheGapStands) {
+// A lookup starts where the one before ended and works outward: wherever that was and wherever
+// the gap stands, it must give what a search of the whole list gives, for positions on marks
+// (several at one place), between them, before the first and after the last; and a list read whole
+// must take edits at once.
+TEST(MarkListLookup, FindsTheFirstMarkAtAPositionFromWhereverItStarts) {
   std::mt19937 rng(5);
   std::vector<int64_t> positions(300);
   for (auto& p : positions)
@@ -208,7 +209,10 @@ TEST(MarkListLookup, FindsTheFirstMarkAtAPositionWhereverTheGapStands) {
   whole.Assign(sorted);
   for (size_t gap = 0; gap <= positions.size(); ++gap) {
     list.MoveGap(gap);
-    for (int64_t pos = -1; pos <= 401; ++pos) {
+    // Every position from -1 to 401 once, in an order that jumps about (97 is prime to 403), so
+    // that each lookup starts from a different place.
+    for (int64_t k = 0; k < 403; ++k) {
+      const int64_t pos = (k * 97) % 403 - 1;
       const auto expected = static_cast<size_t>(
           std::lower_bound(positions.begin(), positions.end(), pos) - positions.begin());
       ASSERT_EQ(list.FirstAt(pos), expected) << "gap " << gap << ", position " << pos;
