@@ -9,10 +9,10 @@
 #                                         only the timed parts (PERF_ARGS: perf's options, by
 #                                         default --call-graph dwarf); `perf report -i OUT.data`
 #
-# BENCH_REPETITIONS=N runs every case N times (each with its own document) and the table takes
-# each case's median run: the figures of a busy or noisy machine settle. BENCH_PROCESSES=P runs
-# the whole program P times, one process after another, and the table takes each case's median
-# run over all of them (a case that one process's memory layout favours or slows weighs once).
+# BENCH_REPETITIONS=N runs every case N times (each with its own document); BENCH_PROCESSES=P runs
+# the whole program P times, one process after another (each with its own memory layout). The
+# table takes each case's fastest run of all of them: what disturbs a shared machine only adds
+# time, and often a third to a whole case at once (scripts/bench_table.py).
 # BENCH_SNAPSHOT=DIR runs the copy of another build kept in DIR (its addin_bench, initializer and
 # every shared library, add-in included), for a before/after comparison on one machine in one
 # session; `scripts/bench.sh --snapshot DIR` makes such a copy of the current build.
@@ -66,8 +66,8 @@ if [[ -n "$perf_out" ]]; then
     --delay=-1 -o "$perf_out" -- "${run[@]}"
 elif [[ "${BENCH_PROCESSES:-1}" -gt 1 ]]; then
   # Each process lays out its code, heap and documents at addresses of its own (address space
-  # randomisation), which makes a case steadily faster or slower for the whole run; the table's
-  # median over several processes does not depend on one layout.
+  # randomisation) and meets the machine's disturbances at other moments; the table reads the
+  # runs of all of them together.
   parts=()
   for ((p = 1; p <= BENCH_PROCESSES; ++p)); do
     "${run[@]}" --benchmark_out="$out.$p"
