@@ -19,8 +19,8 @@ int64_t MapPosition(int64_t pos, const Edit& e, Bias bias) {
 }
 
 Story::Story() {
-  fonts_.push_back(FontData{});
-  paras_.push_back(ParaData{});
+  fonts_.Intern(FontData{});
+  paras_.Intern(ParaData{});
   chars_.push_back(Char{kParagraphMark, 0, 0});
 }
 
@@ -81,19 +81,11 @@ Char Story::Template(int64_t at) const {
 }
 
 uint16_t Story::Intern(const FontData& f) {
-  for (size_t i = 0; i < fonts_.size(); ++i)
-    if (fonts_[i] == f) return static_cast<uint16_t>(i);
-  if (fonts_.size() >= 0xFFFF) throw std::length_error("too many distinct fonts in one document");
-  fonts_.push_back(f);
-  return static_cast<uint16_t>(fonts_.size() - 1);
+  return fonts_.Intern(f);
 }
 
 uint16_t Story::Intern(const ParaData& p) {
-  for (size_t i = 0; i < paras_.size(); ++i)
-    if (paras_[i] == p) return static_cast<uint16_t>(i);
-  if (paras_.size() >= 0xFFFF) throw std::length_error("too many paragraph formats");
-  paras_.push_back(p);
-  return static_cast<uint16_t>(paras_.size() - 1);
+  return paras_.Intern(p);
 }
 
 void Story::AddMark(Mark* m) {
@@ -343,8 +335,8 @@ void Story::Load(std::vector<Char> chars, std::vector<FontData> fonts,
   chars_ = GapBuffer<Char>(std::move(chars));
   marks_.SetTextLength(Length());
   anchors_.SetTextLength(Length());
-  fonts_ = std::move(fonts);
-  paras_ = std::move(paras);
+  fonts_.Assign(std::move(fonts));
+  paras_.Assign(std::move(paras));
   Touch();
 }
 

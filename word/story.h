@@ -39,10 +39,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "word/format_table.h"
 #include "word/gap_buffer.h"
 #include "word/mark.h"
 #include "word/mark_list.h"
@@ -67,6 +69,15 @@ struct FontData {
   friend bool operator==(const FontData&, const FontData&) = default;
 };
 
+struct FontHash {
+  size_t operator()(const FontData& f) const {
+    size_t h = std::hash<std::string>()(f.name);
+    h = h * 31 + std::hash<double>()(f.size);
+    h = h * 31 + std::hash<int32_t>()(f.color);
+    return h * 4 + (f.bold ? 2 : 0) + (f.italic ? 1 : 0);
+  }
+};
+
 // Paragraph formatting, interned per story; the paragraph's own mark carries the one that counts.
 struct ParaData {
   bool keepTogether = false;
@@ -75,6 +86,15 @@ struct ParaData {
   double spaceBefore = 0;
   int32_t alignment = 0;  // wdAlignParagraphLeft 0, Center 1, Right 2, Justify 3
   friend bool operator==(const ParaData&, const ParaData&) = default;
+};
+
+struct ParaHash {
+  size_t operator()(const ParaData& p) const {
+    size_t h = std::hash<double>()(p.spaceAfter);
+    h = h * 31 + std::hash<double>()(p.spaceBefore);
+    h = h * 31 + std::hash<int32_t>()(p.alignment);
+    return h * 4 + (p.keepTogether ? 2 : 0) + (p.keepWithNext ? 1 : 0);
+  }
 };
 
 struct Char {
@@ -236,8 +256,8 @@ class Story {
   uint16_t Intern(const ParaData& p);
   const FontData& Font(uint16_t i) const { return fonts_[i]; }
   const ParaData& Para(uint16_t i) const { return paras_[i]; }
-  const std::vector<FontData>& Fonts() const { return fonts_; }
-  const std::vector<ParaData>& Paras() const { return paras_; }
+  const std::vector<FontData>& Fonts() const { return fonts_.Items(); }
+  const std::vector<ParaData>& Paras() const { return paras_.Items(); }
   // Formatting a character inserted at `at` takes: the text before it in the same paragraph, else
   // the character at `at` (for an empty paragraph or cell, its mark).
   Char Template(int64_t at) const;
@@ -308,8 +328,8 @@ class Story {
 
   // With a gap at the last edit: a run of edits at one place moves the text after it once.
   GapBuffer<Char> chars_;
-  std::vector<FontData> fonts_;
-  std::vector<ParaData> paras_;
+  FormatTable<FontData, FontHash> fonts_{"too many distinct fonts in one document"};
+  FormatTable<ParaData, ParaHash> paras_{"too many paragraph formats"};
   MarkList marks_{1};
   MarkList anchors_{1};
   // The nodes kept alive, each knowing its slot: a new question's nodes are appended, not
@@ -322,22 +342,38 @@ class Story {
   bool checkAfterEdits_ = true;
 };
 
+// A change applies to a format, not to a character: a run of characters of one format takes the
+// changed format found for the first of them.
 template <class F>
 void Story::ChangeFont(int64_t from, int64_t to, F change) {
+  int32_t before = -1;
+  uint16_t after = 0;
   for (int64_t p = from; p < to && p < Length(); ++p) {
-    FontData f = fonts_[chars_[static_cast<size_t>(p)].font];
-    change(f);
-    chars_[static_cast<size_t>(p)].font = Intern(f);
+    uint16_t& font = chars_[static_cast<size_t>(p)].font;
+    if (font != before) {
+      before = font;
+      FontData f = fonts_[font];
+      change(f);
+      after = Intern(f);
+    }
+    font = after;
   }
   Touch();
 }
 
 template <class F>
 void Story::ChangePara(int64_t from, int64_t to, F change) {
+  int32_t before = -1;
+  uint16_t after = 0;
   for (int64_t p = from; p < to && p < Length(); ++p) {
-    ParaData d = paras_[chars_[static_cast<size_t>(p)].para];
-    change(d);
-    chars_[static_cast<size_t>(p)].para = Intern(d);
+    uint16_t& para = chars_[static_cast<size_t>(p)].para;
+    if (para != before) {
+      before = para;
+      ParaData d = paras_[para];
+      change(d);
+      after = Intern(d);
+    }
+    para = after;
   }
   Touch();
 }

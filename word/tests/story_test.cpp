@@ -164,5 +164,42 @@ TEST(Story, RevisionChangesWithEveryEditAndFormatChange) {
   EXPECT_EQ(s.Text(0, s.Length()), "a\r");
 }
 
+// A change of one property over runs of different fonts keeps what differs between the runs;
+// formats are stored once however many there are, and a file's table that lists one twice is
+// read at its first place.
+TEST(Story, FormatsChangeRunByRunAndAreStoredOnce) {
+  Story s;
+  s.Insert(0, std::vector<Char>(9, C(U'x')));
+  s.ChangeFont(3, 6, [](FontData& f) { f.bold = true; });
+  s.ChangeFont(6, 9, [](FontData& f) { f.color = 255; });
+  s.ChangeFont(1, 8, [](FontData& f) { f.size = 20; });
+  const std::vector<std::pair<bool, int32_t>> runs = {{false, 0}, {true, 0}, {false, 255}};
+  for (int64_t p = 0; p < 9; ++p) {
+    const FontData& f = s.Font(s.At(p).font);
+    EXPECT_EQ(f.size, p >= 1 && p < 8 ? 20 : 12) << p;
+    EXPECT_EQ(f.bold, runs[static_cast<size_t>(p / 3)].first) << p;
+    EXPECT_EQ(f.color, runs[static_cast<size_t>(p / 3)].second) << p;
+  }
+  EXPECT_EQ(s.At(1).font, s.At(2).font);
+  EXPECT_NE(s.At(2).font, s.At(3).font);
+  for (int32_t color = 0; color < 3000; ++color) {
+    FontData f;
+    f.color = color;
+    EXPECT_EQ(s.Intern(f), s.Intern(f));
+  }
+  const size_t distinct = s.Fonts().size();
+  FontData again;
+  again.color = 1234;
+  s.Intern(again);
+  EXPECT_EQ(s.Fonts().size(), distinct);
+
+  Story read;
+  FontData bold;
+  bold.bold = true;
+  read.Load({C(U'a'), C(kParagraphMark)}, {FontData{}, bold, bold}, {ParaData{}});
+  EXPECT_EQ(read.Intern(bold), 1);
+  EXPECT_EQ(read.Intern(FontData{}), 0);
+}
+
 }  // namespace
 }  // namespace qv::word
