@@ -106,20 +106,24 @@ size_t Document::ShapeIndex(const Shape* s) const {
                                                : SIZE_MAX;
 }
 
-void Document::RemoveShape(const Shape* s) {
+std::shared_ptr<Shape> Document::TakeShape(const Shape* s) {
   const size_t i = ShapeIndex(s);
-  if (i == SIZE_MAX) return;
+  if (i == SIZE_MAX) return nullptr;
   auto keep = shapes_[i];
   shapes_.erase(shapes_.begin() + static_cast<std::ptrdiff_t>(i));
+  return keep;
+}
+
+void Document::RemoveShape(const Shape* s) {
+  auto keep = TakeShape(s);
+  if (!keep) return;
   keep->Detach();
   saved_ = false;
 }
 
 void Document::MoveShape(const Shape* s, size_t newIndex) {
-  const size_t i = ShapeIndex(s);
-  if (i == SIZE_MAX) return;
-  auto keep = shapes_[i];
-  shapes_.erase(shapes_.begin() + static_cast<std::ptrdiff_t>(i));
+  auto keep = TakeShape(s);
+  if (!keep) return;
   newIndex = std::min(newIndex, shapes_.size());
   shapes_.insert(shapes_.begin() + static_cast<std::ptrdiff_t>(newIndex), keep);
   const uint64_t before = newIndex > 0 ? shapes_[newIndex - 1]->zKey_ : 0;

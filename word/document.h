@@ -111,6 +111,9 @@ class Document : public automation::Dispatch, public StoryListener {
   std::shared_ptr<Shape> NewShapeName(const std::shared_ptr<Shape>& s);
 
  private:
+  // Takes `s` off the list of shapes (nullptr when it is not there).
+  std::shared_ptr<Shape> TakeShape(const Shape* s);
+
   Application* app_;
   std::unique_ptr<Story> story_;
   std::vector<std::shared_ptr<Shape>> shapes_;

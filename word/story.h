@@ -322,6 +322,8 @@ class Story {
   void AdjustPositions(const Edit& edit, size_t slot);
   void AdjustAnchors(const Edit& edit);
   size_t Slot(const InsertionPoint& where) const;
+  template <class Table, class F>
+  void ChangeFormat(int64_t from, int64_t to, uint16_t Char::*field, Table& table, F change);
   bool Owns(const StoryNode* node) const {
     return node->ownedSlot_ < owned_.size() && owned_[node->ownedSlot_].get() == node;
   }
@@ -344,38 +346,31 @@ class Story {
 
 // A change applies to a format, not to a character: a run of characters of one format takes the
 // changed format found for the first of them.
-template <class F>
-void Story::ChangeFont(int64_t from, int64_t to, F change) {
+template <class Table, class F>
+void Story::ChangeFormat(int64_t from, int64_t to, uint16_t Char::*field, Table& table, F change) {
   int32_t before = -1;
   uint16_t after = 0;
   for (int64_t p = from; p < to && p < Length(); ++p) {
-    uint16_t& font = chars_[static_cast<size_t>(p)].font;
-    if (font != before) {
-      before = font;
-      FontData f = fonts_[font];
-      change(f);
-      after = Intern(f);
+    uint16_t& format = chars_[static_cast<size_t>(p)].*field;
+    if (format != before) {
+      before = format;
+      auto changed = table[format];
+      change(changed);
+      after = table.Intern(changed);
     }
-    font = after;
+    format = after;
   }
   Touch();
 }
 
 template <class F>
+void Story::ChangeFont(int64_t from, int64_t to, F change) {
+  ChangeFormat(from, to, &Char::font, fonts_, change);
+}
+
+template <class F>
 void Story::ChangePara(int64_t from, int64_t to, F change) {
-  int32_t before = -1;
-  uint16_t after = 0;
-  for (int64_t p = from; p < to && p < Length(); ++p) {
-    uint16_t& para = chars_[static_cast<size_t>(p)].para;
-    if (para != before) {
-      before = para;
-      ParaData d = paras_[para];
-      change(d);
-      after = Intern(d);
-    }
-    para = after;
-  }
-  Touch();
+  ChangeFormat(from, to, &Char::para, paras_, change);
 }
 
 }  // namespace qv::word
